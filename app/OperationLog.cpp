@@ -1,0 +1,52 @@
+#include "OperationLog.h"
+
+#include "LogTimeStamp.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <exception>
+#include <stdexcept>
+
+namespace {
+
+// The memo breaks lines at line feeds only; a message's CR LF must not leave a stray carriage return.
+QString forMemo(QString line) { return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+
+} // namespace
+
+OperationLog::OperationLog(QString folder, QPlainTextEdit* memo)
+    : folder_(std::move(folder)), memo_(memo), clock_([] { return QDateTime::currentDateTime(); }),
+      locale_(QLocale::system()) {}
+
+QString OperationLog::filePath() const { return folder_ + QStringLiteral("Printing_Server_Log.txt"); }
+
+QString OperationLog::stamp() const { return formatLogTimeStamp(clock_(), locale_); }
+
+void OperationLog::write(const QString& message) noexcept {
+    try {
+        try {
+            QFile file(filePath());
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+                throw std::runtime_error(file.errorString().toStdString());
+            }
+            const QString line = stamp() + QStringLiteral(" - ") + message;
+            const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
+            if (file.write(bytes) != bytes.size() || !file.flush()) {
+                throw std::runtime_error(file.errorString().toStdString());
+            }
+            file.close();
+            if (memo_) {
+                memo_->appendPlainText(forMemo(line));
+                memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
+            }
+        } catch (const std::exception& e) {
+            if (memo_) {
+                memo_->appendPlainText(forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
+            }
+        }
+    } catch (...) {
+        // The log is the last resort of every caller; it has nowhere further to report to.
+    }
+}

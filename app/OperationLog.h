@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+#include <functional>
+
+class QPlainTextEdit;
+
+// The operator's log: each line goes to "Printing_Server_Log.txt" in the log folder and to the main
+// window's memo. The file is opened and closed for every line; a failure shows its reason in the memo
+// instead of the line and never reaches the caller.
+class OperationLog {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    OperationLog(QString folder, QPlainTextEdit* memo);
+
+    void write(const QString& message) noexcept;
+
+    QString filePath() const;
+    void setClock(Clock clock) { clock_ = std::move(clock); }
+    void setLocale(const QLocale& locale) { locale_ = locale; }
+
+private:
+    QString stamp() const;
+
+    QString folder_;
+    QPlainTextEdit* memo_;
+    Clock clock_;
+    QLocale locale_;
+};

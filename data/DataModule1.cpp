@@ -1,0 +1,45 @@
+#include "DataModule1.h"
+
+#include "SettingsStore.h"
+
+#include "TraceChannel.h"
+
+void TDataModule1::DataModuleCreate(const SettingsStore& store) {
+    if (const auto key = store.openKey(QString::fromLatin1(ProgramSettingsKey))) {
+        Customer_ID = key->readString(QStringLiteral("Customer_ID"));
+        Restaurant_ID = key->readString(QStringLiteral("Restaurant_ID"));
+        Outlet_ID = key->readString(QStringLiteral("Outlet_ID"));
+        Restaurant_Name_PL = key->readString(QStringLiteral("Restaurant_Name_PL"));
+        Outlet_Name_PL = key->readString(QStringLiteral("Outlet_Name_PL"));
+    }
+
+    QString userName;
+    QString password;
+    QString catalog;
+    QString source;
+    if (const auto key = store.openKey(QString::fromLatin1(DatabaseSettingsKey))) {
+        userName = key->readString(QStringLiteral("UserName"));
+        password = key->readString(QStringLiteral("Password"));
+        catalog = key->readString(QStringLiteral("Catalog"));
+        source = key->readString(QStringLiteral("Source"));
+    }
+
+    TraceChannel::instance().Send(QStringLiteral("Restaurant_Name_PL"), Restaurant_Name_PL);
+    TraceChannel::instance().Send(QStringLiteral("Outlet_Name_PL"), Outlet_Name_PL);
+
+    const QString computerName = qEnvironmentVariable("COMPUTERNAME");
+    ConnectionStr = composeConnectionString(password, userName, catalog, source, computerName);
+    ADOConnection1.setConnectionString(ConnectionStr);
+}
+
+QString composeConnectionString(const QString& password, const QString& userName, const QString& catalog,
+                                const QString& source, const QString& computerName) {
+    return QStringLiteral("Provider=SQLOLEDB.1;Password=") + password + QStringLiteral(";") +
+           QStringLiteral("Persist Security Info=True;") + QStringLiteral("User ID=") + userName +
+           QStringLiteral(";") + QStringLiteral("Initial Catalog=") + catalog + QStringLiteral(";") +
+           QStringLiteral("Data Source=") + source + QStringLiteral(";") +
+           QStringLiteral("Use Procedure for Prepare=1;") + QStringLiteral("Auto Translate=True;") +
+           QStringLiteral("Packet Size=4096;") + QStringLiteral("Workstation ID=") + computerName +
+           QStringLiteral("-Printing-Server;") + QStringLiteral("Use Encryption for Data=False;") +
+           QStringLiteral("Tag with column collation when possible=False;");
+}
