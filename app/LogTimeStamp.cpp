@@ -26,7 +26,9 @@ QChar separatorAfter(const QString& format, const QString& tokens, QChar fallbac
     return fallback;
 }
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 

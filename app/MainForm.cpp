@@ -159,7 +159,9 @@ void TMainForm::FormShow() {
     // The start-up update check runs here.
 }
 
-void TMainForm::WriteToLogFile(const QString& msg) { log_->write(msg); }
+void TMainForm::WriteToLogFile(const QString& msg) {
+    log_->write(msg);
+}
 
 void TMainForm::btn_StartPrintingServerClick() {
     // Start connects, reads the outlet's printing settings and arms the timer.
@@ -174,7 +176,9 @@ void TMainForm::btn_ExitClick() {
     close();
 }
 
-void TMainForm::Menu_ExitClick() { btn_ExitClick(); }
+void TMainForm::Menu_ExitClick() {
+    btn_ExitClick();
+}
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
     // Opens the kitchen stations window.

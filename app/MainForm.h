@@ -3,7 +3,6 @@
 #include "OperationLog.h"
 
 #include <QMainWindow>
-
 #include <memory>
 
 class QAction;

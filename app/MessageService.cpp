@@ -12,23 +12,41 @@ public:
         box.setWindowTitle(request.caption);
         box.setText(request.text);
         switch (request.icon) {
-        case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MessageIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
         }
         QMessageBox::StandardButtons buttons;
-        if (request.buttons & MbOk) buttons |= QMessageBox::Ok;
-        if (request.buttons & MbCancel) buttons |= QMessageBox::Cancel;
-        if (request.buttons & MbYes) buttons |= QMessageBox::Yes;
-        if (request.buttons & MbNo) buttons |= QMessageBox::No;
+        if (request.buttons & MbOk)
+            buttons |= QMessageBox::Ok;
+        if (request.buttons & MbCancel)
+            buttons |= QMessageBox::Cancel;
+        if (request.buttons & MbYes)
+            buttons |= QMessageBox::Yes;
+        if (request.buttons & MbNo)
+            buttons |= QMessageBox::No;
         box.setStandardButtons(buttons);
         switch (box.exec()) {
-        case QMessageBox::Cancel: return MbCancel;
-        case QMessageBox::Yes: return MbYes;
-        case QMessageBox::No: return MbNo;
-        default: return MbOk;
+        case QMessageBox::Cancel:
+            return MbCancel;
+        case QMessageBox::Yes:
+            return MbYes;
+        case QMessageBox::No:
+            return MbNo;
+        default:
+            return MbOk;
         }
     }
 };
@@ -42,7 +60,9 @@ MessageService& MessageService::current() {
     return replacement ? *replacement : real;
 }
 
-void MessageService::setCurrent(MessageService* service) { replacement = service; }
+void MessageService::setCurrent(MessageService* service) {
+    replacement = service;
+}
 
 QString withClosingFullStop(const QString& message) {
     if (!message.isEmpty() && message.back() > QLatin1Char('.')) {

@@ -5,14 +5,15 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-
 #include <exception>
 #include <stdexcept>
 
 namespace {
 
 // The memo breaks lines at line feeds only; a message's CR LF must not leave a stray carriage return.
-QString forMemo(QString line) { return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString forMemo(QString line) {
+    return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 } // namespace
 
@@ -20,9 +21,13 @@ OperationLog::OperationLog(QString folder, QPlainTextEdit* memo)
     : folder_(std::move(folder)), memo_(memo), clock_([] { return QDateTime::currentDateTime(); }),
       locale_(QLocale::system()) {}
 
-QString OperationLog::filePath() const { return folder_ + QStringLiteral("Printing_Server_Log.txt"); }
+QString OperationLog::filePath() const {
+    return folder_ + QStringLiteral("Printing_Server_Log.txt");
+}
 
-QString OperationLog::stamp() const { return formatLogTimeStamp(clock_(), locale_); }
+QString OperationLog::stamp() const {
+    return formatLogTimeStamp(clock_(), locale_);
+}
 
 void OperationLog::write(const QString& message) noexcept {
     try {
@@ -43,7 +48,8 @@ void OperationLog::write(const QString& message) noexcept {
             }
         } catch (const std::exception& e) {
             if (memo_) {
-                memo_->appendPlainText(forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
+                memo_->appendPlainText(
+                    forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
             }
         }
     } catch (...) {

@@ -3,7 +3,6 @@
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
-
 #include <functional>
 
 class QPlainTextEdit;

@@ -6,6 +6,11 @@
 PuertoRicoStyle::PuertoRicoStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
 
 void PuertoRicoStyle::polish(QPalette& palette) {
+    palette = standardPalette();
+}
+
+QPalette PuertoRicoStyle::standardPalette() const {
+    QPalette palette;
     const QColor teal(0x2b, 0x9c, 0x93);
     const QColor darkTeal(0x1d, 0x6f, 0x69);
     const QColor mist(0xee, 0xf6, 0xf5);
@@ -22,6 +27,7 @@ void PuertoRicoStyle::polish(QPalette& palette) {
     palette.setColor(QPalette::Link, darkTeal);
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x8a, 0xa5, 0xa3));
     palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x8a, 0xa5, 0xa3));
+    return palette;
 }
 
 bool applyPuertoRicoTheme(QApplication& app) noexcept {
@@ -30,8 +36,8 @@ bool applyPuertoRicoTheme(QApplication& app) noexcept {
         if (!style->baseStyle()) {
             return false;
         }
-        QApplication::setStyle(style.release()); // the application takes ownership
-        app.setPalette(QApplication::style()->standardPalette());
+        QApplication::setStyle(style.release());                  // the application takes ownership
+        app.setPalette(QApplication::style()->standardPalette()); // the theme's own palette
         return true;
     } catch (...) {
         return false;

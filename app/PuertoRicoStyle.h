@@ -10,6 +10,7 @@ class PuertoRicoStyle : public QProxyStyle {
 public:
     PuertoRicoStyle();
 
+    QPalette standardPalette() const override;
     void polish(QPalette& palette) override;
     using QProxyStyle::polish;
 };

@@ -5,11 +5,17 @@ TraceChannel& TraceChannel::instance() {
     return channel;
 }
 
-void TraceChannel::EnterMethod(const QString& name) const { emitRecord(QStringLiteral("Enter ") + name); }
+void TraceChannel::EnterMethod(const QString& name) const {
+    emitRecord(QStringLiteral("Enter ") + name);
+}
 
-void TraceChannel::ExitMethod(const QString& name) const { emitRecord(QStringLiteral("Exit ") + name); }
+void TraceChannel::ExitMethod(const QString& name) const {
+    emitRecord(QStringLiteral("Exit ") + name);
+}
 
-void TraceChannel::Send(const QString& text) const { emitRecord(text); }
+void TraceChannel::Send(const QString& text) const {
+    emitRecord(text);
+}
 
 void TraceChannel::Send(const QString& name, const QString& value) const {
     emitRecord(name + QStringLiteral(" = ") + value);

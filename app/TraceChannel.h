@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 // The diagnostic trace sink of the dispatch cycle and the data module. It is switched off at start-up and

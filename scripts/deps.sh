@@ -31,10 +31,18 @@ veloria_install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
 }
 
-# veloria_build DIR [cmake options...]: configures once and builds everything in DIR.
+# veloria_build DIR [cmake options...]: configures DIR and builds everything in it.
 veloria_build() {
   local dir=$1
   shift
   cmake -S "$VELORIA_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
   cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# veloria_build_targets DIR TARGET...: configures DIR with the defaults and builds only TARGETs.
+veloria_build_targets() {
+  local dir=$1
+  shift
+  cmake -S "$VELORIA_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$dir" --parallel "$(nproc)" --target "$@"
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MessageService.h"
+#include "QtGTestPrinters.h"
 
 #include <deque>
 #include <vector>

@@ -1,5 +1,4 @@
 #include <QApplication>
-
 #include <gtest/gtest.h>
 
 // Every test program runs inside one application object, so that widgets, fonts and printers work.

@@ -1,0 +1,99 @@
+#include "OperationLog.h"
+
+#include "LogTimeStamp.h"
+#include "QtGTestPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QDateTime at(int hour, int minute) {
+    return QDateTime(QDate(2021, 12, 9), QTime(hour, minute, 42));
+}
+
+TEST(LogTimeStamp, TwelveHourClockWithLocaleSeparators) {
+    const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    struct Case {
+        const char* why;
+        QDateTime when;
+        QLocale locale;
+        const char* expected;
+    } const cases[] = {
+        {"afternoon", at(15, 25), english, "09/12/2021 03:25 PM"},
+        {"noon is 12 after noon", at(12, 0), english, "09/12/2021 12:00 PM"},
+        {"midnight is 12 before noon", at(0, 5), english, "09/12/2021 12:05 AM"},
+        {"morning", at(9, 7), english, "09/12/2021 09:07 AM"},
+        {"a point as date separator", at(19, 5), german, "09.12.2021 07:05 PM"},
+    };
+    for (const Case& c : cases) {
+        QString expected = QString::fromLatin1(c.expected);
+        expected.replace(QStringLiteral("AM"), c.locale.amText())
+            .replace(QStringLiteral("PM"), c.locale.pmText());
+        EXPECT_EQ(formatLogTimeStamp(c.when, c.locale), expected) << c.why;
+    }
+}
+
+class OperationLogFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Logs")));
+    }
+
+    OperationLog makeLog(const QString& folder) {
+        OperationLog log(folder, &memo);
+        log.setClock([] { return at(15, 25); });
+        log.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        return log;
+    }
+
+    QByteArray fileContent() {
+        QFile file(dir.filePath(QStringLiteral("Logs/Printing_Server_Log.txt")));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    QTemporaryDir dir;
+    QPlainTextEdit memo;
+};
+
+TEST_F(OperationLogFile, AppendsCrLfLinesToTheFileAndTheMemo) {
+    OperationLog log = makeLog(dir.path() + QStringLiteral("/Logs/"));
+    log.write(QStringLiteral("Printing Server Launched"));
+    log.write(QStringLiteral("General Database Connection Error \r\nUnable to connect"));
+    EXPECT_EQ(fileContent(), QByteArray("09/12/2021 03:25 PM - Printing Server Launched\r\n"
+                                        "09/12/2021 03:25 PM - General Database Connection Error \r\n"
+                                        "Unable to connect\r\n"));
+    // Only the first line of a two-line message carries the time stamp.
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("09/12/2021 03:25 PM - Printing Server Launched\n"
+                                                 "09/12/2021 03:25 PM - General Database Connection Error \n"
+                                                 "Unable to connect"));
+}
+
+TEST_F(OperationLogFile, AFileRemovedBetweenLinesIsCreatedAgain) {
+    OperationLog log = makeLog(dir.path() + QStringLiteral("/Logs/"));
+    log.write(QStringLiteral("first"));
+    ASSERT_TRUE(QFile::remove(dir.filePath(QStringLiteral("Logs/Printing_Server_Log.txt"))));
+    log.write(QStringLiteral("second"));
+    EXPECT_EQ(fileContent(), QByteArray("09/12/2021 03:25 PM - second\r\n"));
+}
+
+TEST_F(OperationLogFile, MissingFolderShowsTheErrorInsteadOfTheMessage) {
+    OperationLog log = makeLog(dir.path() + QStringLiteral("/NoLogs/"));
+    log.write(QStringLiteral("Printing Server Launched"));
+    log.write(QStringLiteral("Trying to Start Printing Server"));
+    const QStringList lines = memo.toPlainText().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 2);
+    for (const QString& line : lines) {
+        EXPECT_TRUE(line.startsWith(QStringLiteral("09/12/2021 03:25 PM - "))) << line.toStdString();
+        EXPECT_FALSE(line.contains(QStringLiteral("Printing Server"))) << line.toStdString();
+        EXPECT_GT(line.size(), 23) << "the error text is missing";
+    }
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/NoLogs")));
+}
+
+} // namespace
