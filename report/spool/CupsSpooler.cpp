@@ -1,0 +1,198 @@
+#include "CupsSpooler.h"
+
+#include "PdfJobWriter.h"
+
+#include <QFile>
+#include <QPageSize>
+#include <QTemporaryDir>
+#include <cups/cups.h>
+
+namespace {
+
+QString optionOf(const cups_dest_t* dest, const char* name) {
+    return QString::fromUtf8(cupsGetOption(name, dest->num_options, dest->options));
+}
+
+struct DestDeleter {
+    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+};
+using DestPtr = std::unique_ptr<cups_dest_t, DestDeleter>;
+
+DestPtr namedDest(const QString& name) {
+    return DestPtr(cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr));
+}
+
+QString millimetres(int tenths) {
+    QString text = QString::number(tenths / 10.0, 'f', 1);
+    if (text.endsWith(QStringLiteral(".0"))) {
+        text.chop(2);
+    }
+    return text;
+}
+
+// The queue options that carry the first page's settings record.
+QList<QPair<QByteArray, QByteArray>> jobOptions(const SpoolPageSettings& s) {
+    QList<QPair<QByteArray, QByteArray>> options;
+    if (s.paperSize == SpoolPageSettings::CustomPaper) {
+        int width = s.paperWidth;
+        int length = s.paperLength;
+        if (s.landscape) {
+            std::swap(width, length);
+        }
+        options.append(
+            {"media", ("Custom." + millimetres(width) + "x" + millimetres(length) + "mm").toUtf8()});
+    } else {
+        options.append({"media", QPageSize(QPageSize::id(s.paperSize)).key().toUtf8()});
+    }
+    options.append({QByteArray("orientation-requested"), QByteArray(s.landscape ? "4" : "3")});
+    options.append({"copies", QByteArray::number(std::max(1, s.copies))});
+    if (s.copies > 1) {
+        options.append({QByteArray("multiple-document-handling"),
+                        QByteArray(s.collate ? "separate-documents-collated-copies"
+                                             : "separate-documents-uncollated-copies")});
+    }
+    if (s.duplex != 0) {
+        options.append({QByteArray("sides"),
+                        QByteArray(s.duplex == 2 ? "two-sided-short-edge" : "two-sided-long-edge")});
+    }
+    return options;
+}
+
+class CupsJob final : public SpoolJob {
+public:
+    CupsJob(QString printer, QString title, QString outputFile)
+        : printer_(std::move(printer)), title_(std::move(title)), outputFile_(std::move(outputFile)) {
+        if (!folder_.isValid()) {
+            throw SpoolError(QStringLiteral("Printer \"%1\": no room for the print job (%2)")
+                                 .arg(printer_, folder_.errorString()));
+        }
+        pdfPath_ = outputFile_.isEmpty() ? folder_.filePath(QStringLiteral("job.pdf")) : outputFile_;
+        writer_ = std::make_unique<PdfJobWriter>(pdfPath_, title_);
+    }
+
+    void beginPage(const SpoolPageSettings& settings) override { writer_->beginPage(settings); }
+    QPainter& painter() override { return writer_->painter(); }
+    int resolution() const override { return PdfJobWriter::Resolution; }
+    void endPage() override { writer_->endPage(); }
+
+    void finish() override {
+        if (!writer_->close()) {
+            throw SpoolError(
+                QStringLiteral("Printer \"%1\": the print job could not be written").arg(printer_));
+        }
+        if (writer_->pageCount() == 0 || !outputFile_.isEmpty()) {
+            return;
+        }
+        const QString refusal = CupsSpooler::refusalReason(printer_);
+        if (!refusal.isEmpty()) {
+            throw SpoolError(
+                QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer_, refusal));
+        }
+        const auto options = jobOptions(writer_->pages().front());
+        cups_option_t* cupsOptions = nullptr;
+        int count = 0;
+        for (const auto& [name, value] : options) {
+            count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
+        }
+        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer_.toUtf8().constData(),
+                                       QFile::encodeName(pdfPath_).constData(), title_.toUtf8().constData(),
+                                       count, cupsOptions);
+        cupsFreeOptions(count, cupsOptions);
+        if (job == 0) {
+            throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2")
+                                 .arg(printer_, QString::fromUtf8(cupsLastErrorString())));
+        }
+    }
+
+    void abort() override { writer_.reset(); }
+
+private:
+    QString printer_;
+    QString title_;
+    QString outputFile_;
+    QTemporaryDir folder_;
+    QString pdfPath_;
+    std::unique_ptr<PdfJobWriter> writer_;
+};
+
+} // namespace
+
+QList<QString> CupsSpooler::printerNames() const {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    QList<QString> names;
+    for (int i = 0; i < count; ++i) {
+        if (!dests[i].instance) {
+            names.append(QString::fromUtf8(dests[i].name));
+        }
+    }
+    cupsFreeDests(count, dests);
+    return names;
+}
+
+QString CupsSpooler::defaultPrinterName() const {
+    const DestPtr dest(cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr));
+    return dest ? QString::fromUtf8(dest->name).trimmed() : QString();
+}
+
+std::optional<SpoolDeviceCaps> CupsSpooler::openPrinter(const QString& name) const {
+    const DestPtr dest = namedDest(name);
+    if (!dest) {
+        return std::nullopt;
+    }
+    // Jobs are drawn as PDF documents at 600 dots per inch on the whole sheet; the queue's filters fit
+    // them to the device, so the sheet is the printable area.
+    SpoolDeviceCaps caps;
+    caps.dpiX = PdfJobWriter::Resolution;
+    caps.dpiY = PdfJobWriter::Resolution;
+    caps.location = optionOf(dest.get(), "printer-location");
+    QPageSize paper = QPageSize(QPageSize::A4);
+    const QString media = optionOf(dest.get(), "media");
+    if (!media.isEmpty()) {
+        for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+            const QPageSize candidate(static_cast<QPageSize::PageSizeId>(id));
+            if (candidate.key().compare(media, Qt::CaseInsensitive) == 0) {
+                paper = candidate;
+                break;
+            }
+        }
+    }
+    const QSizeF size = paper.size(QPageSize::Millimeter);
+    caps.paperWidthMm = size.width();
+    caps.paperHeightMm = size.height();
+    caps.printableWidthMm = size.width();
+    caps.printableHeightMm = size.height();
+    caps.papers.append({SpoolPageSettings::CustomPaper, QStringLiteral("Custom")});
+    caps.papers.append({paper.windowsId(), paper.name()});
+    caps.bins.append({SpoolPageSettings::DefaultBin, QStringLiteral("Default")});
+    caps.defaults.paperSize = paper.windowsId();
+    return caps;
+}
+
+std::unique_ptr<SpoolJob> CupsSpooler::startJob(const QString& printer, const QString& title,
+                                                const QString& outputFile) {
+    if (outputFile.isEmpty()) {
+        const QString refusal = refusalReason(printer);
+        if (!refusal.isEmpty()) {
+            throw SpoolError(
+                QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
+        }
+    }
+    return std::make_unique<CupsJob>(printer, title, outputFile);
+}
+
+QString CupsSpooler::refusalReason(const QString& printer) {
+    const DestPtr dest = namedDest(printer);
+    if (!dest) {
+        return QStringLiteral("the printer is not installed");
+    }
+    const QString message = optionOf(dest.get(), "printer-state-message");
+    if (optionOf(dest.get(), "printer-is-accepting-jobs")
+            .compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0) {
+        return message.isEmpty() ? QStringLiteral("the printer is not accepting jobs") : message;
+    }
+    if (optionOf(dest.get(), "printer-state") == QStringLiteral("5")) {
+        return message.isEmpty() ? QStringLiteral("the printer is stopped") : message;
+    }
+    return {};
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "PrintSpooler.h"
+
+// The system's print queues (CUPS). A job is drawn into a PDF document and handed to the queue; a queue
+// that is stopped or does not accept jobs refuses it before anything is queued.
+class CupsSpooler final : public PrintSpooler {
+public:
+    QList<QString> printerNames() const override;
+    QString defaultPrinterName() const override;
+    std::optional<SpoolDeviceCaps> openPrinter(const QString& name) const override;
+    std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
+                                       const QString& outputFile) override;
+
+    // Why the queue would refuse a job now, empty when it would take one.
+    static QString refusalReason(const QString& printer);
+};

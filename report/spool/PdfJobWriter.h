@@ -1,0 +1,36 @@
+#pragma once
+
+#include "SpoolPageSettings.h"
+
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+class QPdfWriter;
+
+// Draws the pages of one print job into a PDF file at 600 dots per inch, each page with the paper size
+// its settings name. Both spoolers hand such a file on: to the print queue, or to the caller's folder.
+class PdfJobWriter {
+public:
+    static constexpr int Resolution = 600;
+
+    PdfJobWriter(const QString& path, const QString& title);
+    ~PdfJobWriter();
+    PdfJobWriter(const PdfJobWriter&) = delete;
+    PdfJobWriter& operator=(const PdfJobWriter&) = delete;
+
+    void beginPage(const SpoolPageSettings& settings);
+    QPainter& painter() { return painter_; }
+    void endPage() {}
+    // Ends the document; false when the file could not be written.
+    bool close();
+
+    int pageCount() const { return pages_.size(); }
+    const QList<SpoolPageSettings>& pages() const { return pages_; }
+
+private:
+    std::unique_ptr<QPdfWriter> writer_;
+    QPainter painter_;
+    QList<SpoolPageSettings> pages_;
+};
