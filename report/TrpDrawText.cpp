@@ -1,0 +1,280 @@
+#include "TrpDrawText.h"
+
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+
+// Frame line bits of a memo's frame.
+constexpr int FrameLeft = 1;
+constexpr int FrameRight = 2;
+constexpr int FrameTop = 4;
+constexpr int FrameBottom = 8;
+
+// Round half away from zero, as pixel positions are rounded.
+double roundPixel(double v) {
+    return std::round(v);
+}
+
+} // namespace
+
+int TrpTextFont::pointSize() const {
+    return static_cast<int>(std::lround(std::abs(height) * 72.0 / 96.0));
+}
+
+TrpDrawText& TrpDrawText::instance() {
+    static TrpDrawText drawText;
+    return drawText;
+}
+
+QMutex& TrpDrawText::lock() {
+    static QMutex mutex;
+    return mutex;
+}
+
+QString TrpDrawText::resolvedFamily(const QString& name) {
+    QFont font(name);
+    font.setPixelSize(92);
+    return QFontInfo(font).family();
+}
+
+QFont TrpDrawText::deviceFont(double pixelSize) const {
+    QFont font(font_.name);
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelSize))));
+    font.setBold(font_.style & 1);
+    font.setItalic(font_.style & 2);
+    font.setUnderline(font_.style & 4);
+    font.setStrikeOut(font_.style & 8);
+    // Widths must not depend on the desktop's hinting settings, and a character's advance must not change
+    // with its neighbour: a line is as wide as the sum of its characters.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    font.setStyleStrategy(QFont::PreferOutline);
+    return font;
+}
+
+void TrpDrawText::setFont(const TrpTextFont& font) {
+    const bool sameFace = font.name == font_.name && font.style == font_.style &&
+                          font.pointSize() == font_.pointSize() && charHeight_ != 0;
+    font_ = font;
+    if (sameFace) {
+        return;
+    }
+    charHeight_ = static_cast<int>(std::lround(font.pointSize() * MeasureDpi / 72.0));
+    measureFont_ = deviceFont(charHeight_);
+    const QFontMetricsF metrics(measureFont_);
+    cellHeight_ = metrics.ascent() + metrics.descent();
+    advances_.clear();
+}
+
+double TrpDrawText::charAdvance(QChar c) const {
+    const auto it = advances_.constFind(c);
+    if (it != advances_.constEnd()) {
+        return *it;
+    }
+    const double advance = QFontMetricsF(measureFont_).horizontalAdvance(c);
+    advances_.insert(c, advance);
+    return advance;
+}
+
+void TrpDrawText::prefixWidths(const QString& paragraph, QList<double>& widths) const {
+    // One pass over the paragraph: widths[i] is the width of its first i characters.
+    const double spacing = options_.charSpacing * Ratio;
+    widths.resize(paragraph.size() + 1);
+    widths[0] = 0;
+    double sum = 0;
+    for (qsizetype i = 0; i < paragraph.size(); ++i) {
+        const QChar c = paragraph.at(i);
+        if (c.isHighSurrogate() && i + 1 < paragraph.size()) {
+            sum += QFontMetricsF(measureFont_).horizontalAdvance(paragraph.mid(i, 2)) + spacing;
+            widths[i + 1] = sum;
+            widths[i + 2] = sum;
+            ++i;
+            continue;
+        }
+        sum += charAdvance(c) + spacing;
+        widths[i + 1] = sum;
+    }
+}
+
+double TrpDrawText::textWidth600(const QString& text) const {
+    QList<double> widths;
+    prefixWidths(text, widths);
+    return widths.back();
+}
+
+QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) const {
+    const QString paragraph = source.isEmpty() ? QStringLiteral(" ") : source;
+    QList<double> widths;
+    prefixWidths(paragraph, widths);
+    const double span = roundPixel(rect_.right()) - roundPixel(rect_.left());
+    const double firstWidth = std::round(Ratio * (span - options_.paragraphGap));
+    const double otherWidth = std::round(Ratio * span);
+
+    QList<TrpTextLine> out;
+    auto addLine = [&](qsizetype from, qsizetype to) {
+        out.append(
+            TrpTextLine{paragraph.mid(from, to - from), out.isEmpty(), false, widths[to] - widths[from]});
+    };
+    const qsizetype length = paragraph.size();
+    if (length == 1 || !options_.wordWrap || widths[length] <= firstWidth) {
+        addLine(0, length);
+    } else {
+        qsizetype start = 0;
+        qsizetype lastSpace = -1;
+        qsizetype i = 0;
+        while (i < length) {
+            if (paragraph.at(i) == QLatin1Char(' ')) {
+                lastSpace = i;
+            }
+            const double available = out.isEmpty() ? firstWidth : otherWidth;
+            if (widths[i + 1] - widths[start] <= available) {
+                ++i;
+                continue;
+            }
+            if (lastSpace >= start) {
+                // The line ends before the space, which is dropped.
+                addLine(start, lastSpace);
+                start = lastSpace + 1;
+            } else if (i == start) {
+                // A character wider than the line stands alone.
+                addLine(start, i + 1);
+                start = i + 1;
+            } else {
+                // A word longer than the line is broken inside.
+                addLine(start, i);
+                start = i;
+            }
+            lastSpace = -1;
+            i = start;
+        }
+        addLine(start, length);
+    }
+    out.back().lastOfParagraph = true;
+    return out;
+}
+
+void TrpDrawText::setText(const QStringList& lines) {
+    lines_.clear();
+    for (const QString& paragraph : lines) {
+        lines_.append(wrapParagraph(paragraph));
+    }
+}
+
+double TrpDrawText::lineHeight() const {
+    return charHeight_ / Ratio + options_.lineSpacing;
+}
+
+double TrpDrawText::calcHeight() const {
+    if (lines_.isEmpty()) {
+        return 0;
+    }
+    double height = lines_.size() * lineHeight();
+    if (options_.lineSpacing < 0) {
+        height -= options_.lineSpacing;
+    }
+    if (font_.pointSize() > 12) {
+        const double extra = (cellHeight_ - charHeight_) / Ratio;
+        if (extra > 0) {
+            height += extra;
+        }
+    }
+    return height;
+}
+
+double TrpDrawText::calcWidth() const {
+    double widest = 0;
+    for (const TrpTextLine& line : lines_) {
+        widest = std::max(widest, line.width600);
+    }
+    return widest / Ratio;
+}
+
+QRectF TrpDrawText::textRect(const QRectF& memo, double gapX, double gapY, double frameWidth, int frameTyp) {
+    double left = memo.left() + gapX;
+    double top = memo.top() + gapY;
+    double right = memo.left() + memo.width() - gapX + 1;
+    double bottom = memo.top() + memo.height() - gapY + 1;
+    if (frameTyp & FrameLeft) {
+        left += std::round((frameWidth - 1) / 2);
+    }
+    if (frameTyp & FrameTop) {
+        top += std::round((frameWidth - 1) / 2);
+    }
+    if (frameTyp & FrameRight) {
+        right -= std::round(frameWidth / 2);
+    }
+    if (frameTyp & FrameBottom) {
+        bottom -= std::round(frameWidth / 2);
+    }
+    return QRectF(QPointF(roundPixel(left), roundPixel(top)), QPointF(roundPixel(right), roundPixel(bottom)));
+}
+
+int TrpDrawText::memoHeight(double textHeight, double gapY, double frameWidth, int frameTyp,
+                            double shadowWidth) {
+    double height = textHeight + 2 * gapY;
+    if (frameTyp & FrameTop) {
+        height += (frameWidth - 1) / 2;
+    }
+    if (frameTyp & FrameBottom) {
+        height += frameWidth / 2;
+    }
+    height += shadowWidth;
+    return static_cast<int>(std::nearbyint(height)); // the default rounding mode: halves to even
+}
+
+void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, const QPointF& origin) const {
+    if (lines_.isEmpty()) {
+        return;
+    }
+    painter.save();
+    // Draw in the measuring resolution: the device shows exactly the positions that were measured.
+    painter.translate(origin);
+    painter.scale(scaleX / Ratio, scaleY / Ratio);
+    painter.setFont(measureFont_);
+    painter.setPen(font_.color);
+    const QFontMetricsF metrics(measureFont_);
+    const double left = roundPixel(rect_.left()) * Ratio;
+    const double right = roundPixel(rect_.right()) * Ratio;
+    const double pitch = lineHeight() * Ratio;
+    double y = roundPixel(rect_.top()) * Ratio + metrics.ascent();
+    for (const TrpTextLine& line : lines_) {
+        double x = left;
+        if (line.firstOfParagraph) {
+            x += options_.paragraphGap * Ratio;
+        }
+        const double free = right - x - line.width600;
+        switch (options_.hAlign) {
+        case TrpHAlign::Left:
+            break;
+        case TrpHAlign::Right:
+            x += free;
+            break;
+        case TrpHAlign::Center:
+            x += free / 2;
+            break;
+        case TrpHAlign::Block:
+            break;
+        }
+        const qsizetype spaces = line.text.count(QLatin1Char(' '));
+        if (options_.hAlign == TrpHAlign::Block && !line.lastOfParagraph && spaces > 0 && free > 0) {
+            // The spaces of every line but a paragraph's last widen to fill the width.
+            const double extra = free / static_cast<double>(spaces);
+            for (const QString& word : line.text.split(QLatin1Char(' '))) {
+                painter.drawText(QPointF(x, y), word);
+                x += textWidth600(word + QLatin1Char(' ')) + extra;
+            }
+        } else if (options_.charSpacing != 0) {
+            for (const QChar c : line.text) {
+                painter.drawText(QPointF(x, y), QString(c));
+                x += charAdvance(c) + options_.charSpacing * Ratio;
+            }
+        } else {
+            painter.drawText(QPointF(x, y), line.text);
+        }
+        y += pitch;
+    }
+    painter.restore();
+}
