@@ -4,10 +4,6 @@
 #include <QLocale>
 #include <QString>
 
-// The locale's date separator and time separator, as its short formats use them.
-QChar localeDateSeparator(const QLocale& locale);
-QChar localeTimeSeparator(const QLocale& locale);
-
 // The operation log's time stamp: "dd/MM/yyyy hh:mm ampm" with the locale's separators and its texts for
 // before and after noon; the hour on the 12-hour clock, seconds not recorded.
 QString formatLogTimeStamp(const QDateTime& when, const QLocale& locale);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+
+// How a memo formats a value: the kinds of a display format.
+enum class TrpFormatKind { Text, Numeric, DateTime, Boolean };
+
+// Formats memo values by the rules of display formats, with the regional settings of `locale`.
+class TrpFormatData {
+public:
+    // A null value gives ""; a value the format cannot convert gives its plain text.
+    static QString format(const QVariant& value, TrpFormatKind kind, const QString& formatStr,
+                          const QString& decimalSeparator, const QString& thousandSeparator,
+                          const QLocale& locale = QLocale::system());
+
+    // The value's plain text: strings as they are, whole numbers in digits, other numbers in their
+    // shortest form of up to 15 significant digits, booleans as "True"/"False", date-times as the
+    // locale writes them (the date alone at midnight, the time alone on day zero).
+    static QString plainText(const QVariant& value, const QLocale& locale = QLocale::system());
+
+    // A date-time written with a pattern: d dd m mm yyyy h hh n nn s ss ampm, "/" and ":" as the locale's
+    // separators; "mm" after an hour token means minutes; hours run 1-12 when the pattern has "ampm".
+    static QString formatDateTime(const QString& pattern, const QDateTime& when,
+                                  const QLocale& locale = QLocale::system());
+
+    // The value as a date-time: numbers count days from 30 December 1899. False when it does not convert.
+    static bool toDateTime(const QVariant& value, QDateTime* out);
+
+    // The regional settings' date and time separators.
+    static QChar dateSeparator(const QLocale& locale);
+    static QChar timeSeparator(const QLocale& locale);
+};
