@@ -23,6 +23,8 @@ public:
     std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
                                        const QString& outputFile) override;
 
+    // Installs or removes printers after the fact (a printer removed while the program runs).
+    void setPrinters(QStringList printers) { printers_ = std::move(printers); }
     // Makes the named printer refuse every job with `reason` (empty: accept again).
     void setRefusal(const QString& printer, const QString& reason);
 

@@ -1,0 +1,56 @@
+#include "TrpCustomPrinter.h"
+
+#include <cmath>
+
+bool TrpCustomPrinter::listsPaper(int code) const {
+    for (const auto& paper : Papers) {
+        if (paper.first == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
+SpoolPageSettings TrpCustomPrinter::pageSettings(int paper, bool landscape, double widthMm, double heightMm,
+                                                 int copies, int bin, int duplex) const {
+    SpoolPageSettings s;
+    s.paperSize = (paper != SpoolPageSettings::CustomPaper && !listsPaper(paper))
+                      ? SpoolPageSettings::CustomPaper
+                      : paper;
+    if (s.paperSize == SpoolPageSettings::CustomPaper) {
+        s.paperLength = static_cast<int>(std::lround(heightMm * 10));
+        s.paperWidth = static_cast<int>(std::lround(widthMm * 10));
+        if (landscape) {
+            std::swap(s.paperLength, s.paperWidth);
+        }
+    }
+    s.landscape = landscape;
+    s.copies = copies;
+    s.collate = false;
+    s.bin = bin;
+    s.duplex = duplex != 0 ? duplex : DefaultDuplex;
+    return s;
+}
+
+void TrpCustomPrinter::applyPageSettings(const SpoolPageSettings& settings) {
+    DeviceMode = settings;
+    CurrentPaper = settings.paperSize;
+    CurrentLandscape = settings.landscape;
+}
+
+bool TrpCustomPrinter::takeMeasures(int dpiX, int dpiY, double paperWidthMm, double paperHeightMm,
+                                    double leftOffsetMm, double topOffsetMm, double printableWidthMm,
+                                    double printableHeightMm) {
+    if (dpiX == 0 || dpiY == 0) {
+        return false;
+    }
+    DpiX = dpiX;
+    DpiY = dpiY;
+    PaperWidth = static_cast<int>(std::lround(paperWidthMm));
+    PaperHeight = static_cast<int>(std::lround(paperHeightMm));
+    LeftOffset = static_cast<int>(std::lround(leftOffsetMm));
+    TopOffset = static_cast<int>(std::lround(topOffsetMm));
+    RightMargin = PaperWidth - static_cast<int>(std::lround(printableWidthMm)) - LeftOffset;
+    BottomMargin = PaperHeight - static_cast<int>(std::lround(printableHeightMm)) - TopOffset;
+    return true;
+}
