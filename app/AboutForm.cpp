@@ -68,7 +68,10 @@ QString TAboutForm::GetAppVersionStr() const {
 
 void TAboutForm::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+    // Once per window: an error box shown by the handler hands the activation back when it closes, which
+    // would run the handler and show the box again without end.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
+        activated_ = true;
         try {
             FormActivate();
         } catch (...) {

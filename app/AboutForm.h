@@ -32,9 +32,10 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // Runs each time the window becomes active: sets the version and date labels. A failure goes to the
-    // standard error box and leaves the labels not yet set with their initial captions.
+    // Runs when the window first becomes active, that is when it opens: sets the version and date labels. A
+    // failure goes to the standard error box and leaves the labels not yet set with their initial captions.
     void FormActivate();
 
     QString programFile_;
+    bool activated_ = false;
 };
