@@ -6,6 +6,7 @@
 #include "SoapTestServer.h"
 #include "UpdateServiceClient.h"
 
+#include <QSslSocket>
 #include <QTcpServer>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -173,6 +174,11 @@ TEST(UpdateCheck, NoServiceAddressMeansNoCheck) {
     EXPECT_TRUE(module.CheckVersion(code, desc));
     EXPECT_TRUE(code.isEmpty());
     EXPECT_TRUE(desc.isEmpty());
+}
+
+TEST(UpdateCheck, RealServiceAddressesCanUseHttps) {
+    // The maker's service is reached over HTTPS; without a TLS backend every real check would fail.
+    EXPECT_TRUE(QSslSocket::supportsSsl()) << QSslSocket::activeBackend().toStdString();
 }
 
 TEST(UpdateServiceSettings, ComeFromTheMainKeyOrTheEnvironment) {
