@@ -1,5 +1,11 @@
 #include "MainForm.h"
 
+#include "AboutForm.h"
+#include "DataModule1.h"
+#include "MessageService.h"
+#include "UrlOpener.h"
+#include "VeloriaApplication.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -11,7 +17,10 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <exception>
 
 namespace {
 
@@ -151,12 +160,41 @@ void TMainForm::FormCreate() {
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
-        FormShow();
+        // Runs once the window is on screen, so that the update question appears over it and accepting
+        // it can close the window like any other handler.
+        QTimer::singleShot(0, this, &TMainForm::FormShow);
     }
 }
 
 void TMainForm::FormShow() {
-    // The start-up update check runs here.
+    if (dataModule_ == nullptr) {
+        return;
+    }
+    QString responseCode;
+    QString responseDesc;
+    try {
+        if (dataModule_->CheckVersion(responseCode, responseDesc)) {
+            return;
+        }
+    } catch (...) {
+        // The check is not worth stopping the program for: the window stays usable.
+        handleUncaughtException(std::current_exception());
+        return;
+    }
+    const MessageButton answer = MessageService::current().show(
+        MessageRequest{QStringLiteral("Confirm"), responseCode + QStringLiteral("\r\n") + responseDesc,
+                       MessageIcon::Question, MbOk | MbCancel});
+    if (answer != MbOk) {
+        return;
+    }
+    const QUrl downloads(dataModule_->UpdateService.downloadsUrl);
+    if (!downloads.isValid() || downloads.isEmpty() || !UrlOpener::current().open(downloads)) {
+        // Ending the program without the page would leave the user with neither.
+        showStandardError(QStringLiteral("The downloads page '%1' cannot be opened")
+                              .arg(dataModule_->UpdateService.downloadsUrl));
+        return;
+    }
+    close();
 }
 
 void TMainForm::WriteToLogFile(const QString& msg) {
@@ -189,7 +227,9 @@ void TMainForm::Menu_DispatchingPackagingClick() {
 }
 
 void TMainForm::Menu_AboutClick() {
-    // Opens the About window.
+    // A new window for every opening, gone when it closes.
+    auto AboutForm = std::make_unique<TAboutForm>(this);
+    AboutForm->exec();
 }
 
 void TMainForm::Timer_PrintingTimer() {

@@ -5,9 +5,11 @@
 #include "MessageService.h"
 #include "PuertoRicoStyle.h"
 #include "SettingsStore.h"
+#include "SplashForm.h"
 #include "TraceChannel.h"
 #include "VeloriaApplication.h"
 
+#include <QApplication>
 #include <exception>
 
 void createDataModule(TDataModule1& dataModule) {
@@ -23,19 +25,42 @@ void createDataModule(TDataModule1& dataModule) {
     } catch (...) {
         handleUncaughtException(std::current_exception());
     }
+    try {
+        dataModule.UpdateService = UpdateServiceSettings::read(*store);
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
+}
+
+RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {
+    TraceChannel::instance().Enabled = false;
+
+    auto splash = std::make_unique<TSplashForm>();
+    splash->show();
+    if (splashShown) {
+        splashShown(*splash);
+    }
+    splash->advanceTo(40);
+
+    applyPuertoRicoTheme(*qApp);
+    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+
+    RunningProgram program;
+    program.mainForm = std::make_unique<TMainForm>(QCoreApplication::applicationDirPath());
+    splash->advanceTo(60);
+    program.dataModule = std::make_unique<TDataModule1>();
+    createDataModule(*program.dataModule);
+    program.mainForm->setDataModule(program.dataModule.get());
+    splash->advanceTo(100);
+
+    splash->hide();
+    splash.reset();
+    return program;
 }
 
 int runPrintingServer(int argc, char** argv) {
     VeloriaApplication app(argc, argv);
-    TraceChannel::instance().Enabled = false;
-    applyPuertoRicoTheme(app);
-    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
-
-    TMainForm mainForm(QCoreApplication::applicationDirPath());
-    TDataModule1 dataModule;
-    createDataModule(dataModule);
-    mainForm.setDataModule(&dataModule);
-
-    mainForm.show();
+    const RunningProgram program = startUp();
+    program.mainForm->show();
     return app.exec();
 }

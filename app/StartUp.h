@@ -1,11 +1,27 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 class TDataModule1;
+class TMainForm;
+class TSplashForm;
 
 // Creates the data module: reads the installation settings from the user's store and composes the
 // connection string. A malformed store or a value of the wrong type is shown in the standard error box
 // and the start-up goes on.
 void createDataModule(TDataModule1& dataModule);
 
-// The program: start-up in its fixed order, then the window message loop until the main window closes.
+// What start-up leaves for the message loop; the main window goes before the data module it uses.
+struct RunningProgram {
+    std::unique_ptr<TDataModule1> dataModule;
+    std::unique_ptr<TMainForm> mainForm;
+};
+
+// Start-up up to the message loop, in its fixed order, with the splash window on screen meanwhile: it is
+// shown at 40, moves to 60 once the main window exists and to 100 once the data module does, and is gone
+// when this returns. `splashShown` lets a caller watch the splash window. Needs the application object.
+RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown = {});
+
+// The program: start-up, then the window message loop until the main window closes.
 int runPrintingServer(int argc, char** argv);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DbConnection.h"
+#include "UpdateServiceSettings.h"
 
 #include <QString>
 
@@ -15,6 +16,12 @@ public:
     // connection string unset.
     void DataModuleCreate(const SettingsStore& store);
 
+    // The start-up update check: asks the maker's application web service whether this program's file
+    // version is current and returns true when it is; otherwise the service's code and description are in
+    // the two out parameters. Without a service address there is no check and the answer is true.
+    // Raises FileVersionError or UpdateServiceError.
+    bool CheckVersion(QString& Response_Code, QString& Response_Desc);
+
     DbConnection ADOConnection1;
     QString ConnectionStr;
     QString Customer_ID;
@@ -22,6 +29,7 @@ public:
     QString Outlet_ID;
     QString Restaurant_Name_PL;
     QString Outlet_Name_PL;
+    UpdateServiceSettings UpdateService;
 };
 
 // The connection string of the restaurant database, from the four credentials and the computer's name,

@@ -9,6 +9,7 @@ VELORIA_PACKAGES=(
   unixodbc unixodbc-dev tdsodbc
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev poppler-utils
   zlib1g-dev
+  libssl3
   xvfb xauth
   clang libclang-rt-14-dev
 )
