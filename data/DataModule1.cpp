@@ -1,7 +1,6 @@
 #include "DataModule1.h"
 
 #include "SettingsStore.h"
-
 #include "TraceChannel.h"
 
 void TDataModule1::DataModuleCreate(const SettingsStore& store) {

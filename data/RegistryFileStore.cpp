@@ -129,8 +129,8 @@ private:
         } else if (header == Version4Header) {
             version5_ = false;
         } else {
-            fail(static_cast<int>(index_) + 1,
-                 QStringLiteral("the first line must be \"%1\" or \"%2\"").arg(Version5Header, Version4Header));
+            fail(static_cast<int>(index_) + 1, QStringLiteral("the first line must be \"%1\" or \"%2\"")
+                                                   .arg(Version5Header, Version4Header));
         }
         ++index_;
     }
@@ -330,7 +330,8 @@ std::unique_ptr<RegistryFileStore> RegistryFileStore::open(const QString& filePa
     return parse(file.readAll(), filePath);
 }
 
-std::unique_ptr<RegistryFileStore> RegistryFileStore::parse(const QByteArray& content, const QString& fileName) {
+std::unique_ptr<RegistryFileStore> RegistryFileStore::parse(const QByteArray& content,
+                                                            const QString& fileName) {
     const QStringList lines = splitLines(decodeContent(content));
     auto store = std::make_unique<RegistryFileStore>();
     store->keys_ = Parser(lines, fileName).run();

@@ -4,7 +4,6 @@
 
 #include <QHash>
 #include <QString>
-
 #include <map>
 #include <stdexcept>
 

@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <cstdint>
 
 // The value types of the per-user settings store, numbered as the Windows registry numbers them.
@@ -21,8 +20,8 @@ enum RegistryType : std::uint32_t {
 // One named value of a settings key. Quoted strings keep their text; every other form keeps its bytes.
 struct RegistryValue {
     std::uint32_t type = RegNone;
-    QString text;           // a quoted string (REG_SZ) as written
-    QByteArray bytes;       // the data of dword: and hex forms
-    bool fromText = false;  // true for a quoted string
+    QString text;             // a quoted string (REG_SZ) as written
+    QByteArray bytes;         // the data of dword: and hex forms
+    bool fromText = false;    // true for a quoted string
     bool unicodeBytes = true; // hex(1)/hex(2) bytes are UTF-16LE (version 5 files), else the 8-bit code page
 };

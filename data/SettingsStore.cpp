@@ -39,7 +39,9 @@ public:
 
 } // namespace
 
-std::unique_ptr<SettingsStore> makeEmptySettingsStore() { return std::make_unique<EmptySettingsStore>(); }
+std::unique_ptr<SettingsStore> makeEmptySettingsStore() {
+    return std::make_unique<EmptySettingsStore>();
+}
 
 QString userSettingsFilePath() {
     const QString explicitFile = qEnvironmentVariable("VELORIA_SETTINGS");

@@ -3,7 +3,6 @@
 #include "RegistryValue.h"
 
 #include <QString>
-
 #include <memory>
 #include <optional>
 #include <stdexcept>

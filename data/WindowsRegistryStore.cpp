@@ -23,7 +23,8 @@ public:
         RegistryValue v;
         v.type = type;
         v.bytes.resize(static_cast<qsizetype>(size));
-        RegQueryValueExW(key_, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(v.bytes.data()), &size);
+        RegQueryValueExW(key_, wname.c_str(), nullptr, &type, reinterpret_cast<LPBYTE>(v.bytes.data()),
+                         &size);
         v.unicodeBytes = true;
         return v;
     }
@@ -40,8 +41,8 @@ public:
             sub.remove(0, 1);
         }
         HKEY key = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, sub.toStdWString().c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
-            ERROR_SUCCESS) {
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, sub.toStdWString().c_str(), 0, KEY_READ | KEY_WOW64_64KEY,
+                          &key) != ERROR_SUCCESS) {
             return nullptr;
         }
         return std::make_unique<WindowsRegistryKey>(key);
@@ -50,5 +51,7 @@ public:
 
 } // namespace
 
-std::unique_ptr<SettingsStore> openUserSettingsStore() { return std::make_unique<WindowsRegistryStore>(); }
+std::unique_ptr<SettingsStore> openUserSettingsStore() {
+    return std::make_unique<WindowsRegistryStore>();
+}
 #endif
