@@ -1,12 +1,15 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
+#include "ConnectionFailure.h"
 #include "DataModule1.h"
 #include "MessageService.h"
+#include "PrintServerLifecycle.h"
 #include "UrlOpener.h"
 #include "VeloriaApplication.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -19,6 +22,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <stdexcept>
 
 #include <exception>
 
@@ -43,7 +47,49 @@ QAction* makeAction(const QString& name, const QString& caption, QMenu* menu) {
     return action;
 }
 
+// The busy pointer for database waits, put back however the wait ends.
+class BusyPointer {
+public:
+    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
+    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+};
+
 } // namespace
+
+// The main window as the print server's lifecycle sees it.
+class TMainForm::LifecyclePanel final : public PrintServerPanel {
+public:
+    explicit LifecyclePanel(TMainForm& form) : form_(form) {}
+
+    void WriteToLogFile(const QString& msg) override { form_.WriteToLogFile(msg); }
+    void clearLogView() override { form_.Memo1->clear(); }
+    void setStartEnabled(bool enabled) override { form_.btn_StartPrintingServer->setEnabled(enabled); }
+    void setStopEnabled(bool enabled) override { form_.btn_StopPrintingServer->setEnabled(enabled); }
+    void setProgress(int ticks) override {
+        form_.ProgressBar1->setValue(
+            qBound(form_.ProgressBar1->minimum(), ticks, form_.ProgressBar1->maximum()));
+    }
+    void setTimerEnabled(bool enabled) override {
+        if (enabled) {
+            form_.Timer_Printing->start();
+        } else {
+            form_.Timer_Printing->stop();
+        }
+    }
+    bool isConnectDBServer() override { return form_.isConnectDBServer(); }
+    void DisconnectDatabaseServer() override { form_.DisconnectDatabaseServer(); }
+    TDataModule1& dataModule() override {
+        if (!form_.dataModule_) {
+            throw std::logic_error("The data module has not been created");
+        }
+        return *form_.dataModule_;
+    }
+
+private:
+    TMainForm& form_;
+};
 
 TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
     QString folder = programFolder;
@@ -54,6 +100,8 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     LogFile_Path = folder + QStringLiteral("Logs/");
     buildWindow();
     log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
+    panel_ = std::make_unique<LifecyclePanel>(*this);
+    lifecycle_ = std::make_unique<PrintServerLifecycle>(*this, *panel_);
     FormCreate();
 }
 
@@ -202,11 +250,35 @@ void TMainForm::WriteToLogFile(const QString& msg) {
 }
 
 void TMainForm::btn_StartPrintingServerClick() {
-    // Start connects, reads the outlet's printing settings and arms the timer.
+    lifecycle_->Start();
 }
 
 void TMainForm::btn_StopPrintingServerClick() {
-    // Stop disarms the timer and disconnects.
+    lifecycle_->Stop();
+}
+
+bool TMainForm::isConnectDBServer() {
+    const BusyPointer busy;
+    const auto log = [this](const QString& line) {
+        WriteToLogFile(line);
+    };
+    if (!dataModule_) {
+        log(connectionFailureLogLine(
+            std::make_exception_ptr(std::logic_error("The data module has not been created"))));
+        return false;
+    }
+    return connectLogged(dataModule_->ADOConnection1, log);
+}
+
+void TMainForm::DisconnectDatabaseServer() {
+    WriteToLogFile(QStringLiteral("Database Disconnected"));
+    if (dataModule_) {
+        dataModule_->ADOConnection1.close();
+    }
+}
+
+void TMainForm::CheckAndPrint() {
+    lifecycle_->CheckAndPrint();
 }
 
 void TMainForm::btn_ExitClick() {
@@ -233,5 +305,5 @@ void TMainForm::Menu_AboutClick() {
 }
 
 void TMainForm::Timer_PrintingTimer() {
-    // Counts the ticks towards the next print cycle.
+    lifecycle_->Tick();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OperationLog.h"
+#include "PrintServerState.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -13,11 +14,13 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class PrintServerLifecycle;
 class TDataModule1;
 
 // The main window: the operator's Start / Stop / Exit buttons, the progress towards the next print cycle,
-// the operation log's mirror and the menu that opens the settings windows.
-class TMainForm : public QMainWindow {
+// the operation log's mirror and the menu that opens the settings windows. It keeps the print server's
+// state (PrintServerState) and runs Start, Stop and the tick through PrintServerLifecycle.
+class TMainForm : public QMainWindow, public PrintServerState {
     Q_OBJECT
 public:
     // `programFolder` is the folder of the executable, below which the templates and the log live.
@@ -28,12 +31,21 @@ public:
     void WriteToLogFile(const QString& msg);
 
     void setDataModule(TDataModule1* dataModule) { dataModule_ = dataModule; }
+    TDataModule1* dataModule() const { return dataModule_; }
     OperationLog& operationLog() { return *log_; }
+
+    // Opens the shared connection unless it already reports itself open, with the busy pointer shown
+    // meanwhile; a failure is logged in one of three wordings and gives false.
+    bool isConnectDBServer();
+    // Logs "Database Disconnected", then closes the shared connection (rolling back an open transaction).
+    void DisconnectDatabaseServer();
+    // One dispatch cycle; run by the tick that reaches SecondsToFirePrintingTimer.
+    void CheckAndPrint();
+    PrintServerLifecycle& printServer() { return *lifecycle_; }
 
     // Fixed at window creation.
     QString Report_Path;
     QString LogFile_Path;
-    int SecondsToFirePrintingTimer = 0;
 
     QFrame* pnl_Status = nullptr;
     QPushButton* btn_StartPrintingServer = nullptr;
@@ -70,6 +82,10 @@ private:
     void FormCreate();
     void FormShow();
 
+    class LifecyclePanel;
+
     std::unique_ptr<OperationLog> log_;
     TDataModule1* dataModule_ = nullptr;
+    std::unique_ptr<LifecyclePanel> panel_;
+    std::unique_ptr<PrintServerLifecycle> lifecycle_;
 };

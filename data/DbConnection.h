@@ -1,14 +1,59 @@
 #pragma once
 
+#include "ConnectionTarget.h"
+
+#include <QSqlDatabase>
 #include <QString>
 
-// The one database connection of the program. It holds the connection string composed at start-up;
-// nothing connects until the operator starts the server.
+// The one database connection of the program. It holds the connection string composed at start-up and
+// chooses its backend from it (see ConnectionTarget). It never prompts for a login. Errors are
+// DataAccessError (the layer itself), DatabaseError (the database, the server, the network, a login)
+// or ConnectionStringError.
 class DbConnection {
 public:
+    DbConnection();
+    ~DbConnection();
+    DbConnection(const DbConnection&) = delete;
+    DbConnection& operator=(const DbConnection&) = delete;
+
     void setConnectionString(const QString& text) { connectionString_ = text; }
     const QString& connectionString() const { return connectionString_; }
 
+    // Connects. An embedded database file must exist and be a database; a server is given 15 seconds to
+    // accept the login.
+    void open();
+    // Rolls back a transaction that is still open, then disconnects. Closing a closed connection does
+    // nothing.
+    void close() noexcept;
+    // What the connection object itself reports; the server is not asked.
+    bool isOpen() const;
+    // A statement run while the connection is closed first opens it.
+    void ensureOpen();
+
+    ConnectionTarget::Backend backend() const { return backend_; }
+    QSqlDatabase database() const { return db_; }
+
+    // Transactions are never nested: beginning one while one is open fails, and commit and roll-back
+    // fail when none is open.
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+    // True while a transaction begun here is still open on the database (a failure that ended it on
+    // the database side, such as a lost connection, makes this false).
+    bool inTransaction() const;
+
+    // Runs a script of several statements on an embedded database (schema set-up for the demo and the
+    // tests). Not available on a server connection.
+    void executeScript(const QString& script);
+
 private:
+    QString connectionName_;
     QString connectionString_;
+    QSqlDatabase db_;
+    ConnectionTarget::Backend backend_ = ConnectionTarget::Backend::SqlServer;
+    bool transactionBegun_ = false;
 };
+
+// The message of a database error: the database's own words when it gave any, else the layer's.
+class QSqlError;
+QString databaseErrorMessage(const QSqlError& error);

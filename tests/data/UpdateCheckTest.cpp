@@ -46,11 +46,7 @@ std::vector<Element> elementsOf(const QByteArray& xml) {
     return elements;
 }
 
-TDataModule1 moduleAskingAt(const QUrl& url) {
-    TDataModule1 module;
-    module.UpdateService.serviceUrl = url.toString();
-    return module;
-}
+void askAt(TDataModule1& module, const QUrl& url) { module.UpdateService.serviceUrl = url.toString(); }
 
 std::string checkFailure(TDataModule1& module) {
     QString code = QStringLiteral("stale");
@@ -69,7 +65,8 @@ std::string checkFailure(TDataModule1& module) {
 TEST(UpdateCheck, PostsTheVersionQuestionAsASoapDocument) {
     SoapTestServer server;
     server.answerVersion(QStringLiteral("OK"), QString());
-    TDataModule1 module = moduleAskingAt(server.url());
+    TDataModule1 module;
+    askAt(module, server.url());
     QString code, desc;
     EXPECT_TRUE(module.CheckVersion(code, desc));
 
@@ -114,7 +111,8 @@ TEST(UpdateCheck, OnlyTheExactCodeOkMeansCurrent) {
         {"", "", false, false}, // an empty code is not current either
     };
     SoapTestServer server;
-    TDataModule1 module = moduleAskingAt(server.url());
+    TDataModule1 module;
+    askAt(module, server.url());
     for (const Case& c : cases) {
         server.answerVersion(QString::fromLatin1(c.code), QString::fromLatin1(c.desc), c.escaped);
         QString code, desc;
@@ -147,7 +145,8 @@ TEST(UpdateCheck, FailuresOfTheCallAreRaisedWithTheirReason) {
          "Unknown application"},
     };
     SoapTestServer server;
-    TDataModule1 module = moduleAskingAt(server.url());
+    TDataModule1 module;
+    askAt(module, server.url());
     for (const Case& c : cases) {
         server.answer(c.status, c.status == 503 ? "Service Unavailable" : (c.status == 500 ? "Error" : "OK"),
                       c.body);
@@ -161,8 +160,8 @@ TEST(UpdateCheck, ServiceDownIsRaised) {
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const quint16 port = probe.serverPort();
     probe.close(); // nothing listens on that port any more
-    TDataModule1 module =
-        moduleAskingAt(QUrl(QStringLiteral("http://127.0.0.1:%1/AppService.asmx").arg(port)));
+    TDataModule1 module;
+    askAt(module, QUrl(QStringLiteral("http://127.0.0.1:%1/AppService.asmx").arg(port)));
     const std::string message = checkFailure(module);
     EXPECT_NE(message.find("cannot be reached"), std::string::npos) << message;
 }

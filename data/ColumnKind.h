@@ -1,0 +1,33 @@
+#pragma once
+
+#include "StatementDef.h"
+
+#include <QString>
+#include <QVariant>
+
+// What a result column turned out to be, in the contract's words: a kind the program can bind, or
+// something else (a non-Unicode text, a floating-point number), named for the field check's message.
+struct ColumnKind {
+    enum class Source { Declared, Expression };
+
+    Source source = Source::Declared;
+    bool bindable = false; // `kind` is meaningful
+    FieldKind kind = FieldKind::Text;
+    QString name; // "bigint", "varchar", ... ("actual" in the message)
+
+    // Whether a field declared as `declared` may be bound to this column. Text sizes are not compared.
+    bool fits(FieldKind declared) const;
+};
+
+// From an embedded database's declared column type ("BIGINT", "NVARCHAR(50)", ...). Columns computed by
+// an expression have no declared type (null) and are judged by their values instead.
+ColumnKind sqliteColumnKind(const char* declaredType);
+// From a value of a computed column: integers fit the integer kinds, text fits the text kinds.
+ColumnKind expressionValueKind(const QVariant& value);
+// From the ODBC data type code that the server reports for the column.
+ColumnKind odbcColumnKind(int sqlType);
+
+// Converts a fetched value to the field's kind: bigint -> qlonglong, int -> int, bit -> bool,
+// datetime -> QDateTime, text -> QString. Null stays an invalid QVariant. Raises DatabaseError for a
+// value that cannot be converted (a date and time the program cannot read).
+QVariant toFieldValue(const FieldDef& field, const QVariant& raw);

@@ -1,0 +1,6 @@
+#include "DbCommand.h"
+
+void DbCommand::execute() {
+    QSqlQuery query = run();
+    query.finish();
+}

@@ -1,0 +1,181 @@
+#include "DbConnection.h"
+
+#include "DbErrors.h"
+#include "SqliteHandle.h"
+
+#include <QAtomicInt>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+namespace {
+
+QString uniqueConnectionName() {
+    static QAtomicInt counter;
+    return QStringLiteral("veloria-connection-%1").arg(counter.fetchAndAddRelaxed(1));
+}
+
+// The ODBC driver manager speaks for the client side: a driver that is not installed or cannot load.
+bool isDriverManagerError(const QString& message) {
+    return message.contains(QLatin1String("[Driver Manager]"), Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString databaseErrorMessage(const QSqlError& error) {
+    const QString own = error.databaseText().trimmed();
+    return own.isEmpty() ? error.text().trimmed() : own;
+}
+
+DbConnection::DbConnection() : connectionName_(uniqueConnectionName()) {}
+
+DbConnection::~DbConnection() {
+    close();
+    db_ = QSqlDatabase();
+    if (QSqlDatabase::contains(connectionName_)) {
+        QSqlDatabase::removeDatabase(connectionName_);
+    }
+}
+
+bool DbConnection::isOpen() const {
+    return db_.isValid() && db_.isOpen();
+}
+
+void DbConnection::ensureOpen() {
+    if (!isOpen()) {
+        open();
+    }
+}
+
+void DbConnection::open() {
+    if (isOpen()) {
+        return;
+    }
+    const ConnectionTarget target = parseConnectionTarget(connectionString_);
+    const bool sqlite = target.backend == ConnectionTarget::Backend::Sqlite;
+    const QString driver = sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QODBC");
+    if (!QSqlDatabase::isDriverAvailable(driver)) {
+        throw DataAccessError(QStringLiteral("The database driver %1 is not installed").arg(driver));
+    }
+    db_ = QSqlDatabase();
+    if (QSqlDatabase::contains(connectionName_)) {
+        QSqlDatabase::removeDatabase(connectionName_);
+    }
+    db_ = QSqlDatabase::addDatabase(driver, connectionName_);
+    transactionBegun_ = false;
+    backend_ = target.backend;
+
+    if (sqlite) {
+        // The embedded driver would quietly create a missing file; a missing database is a failure.
+        if (target.sqliteFile.isEmpty() || !QFileInfo(target.sqliteFile).isFile()) {
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": the file does not exist")
+                                    .arg(target.sqliteFile));
+        }
+        db_.setDatabaseName(target.sqliteFile);
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db_.open()) {
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": %2")
+                                    .arg(target.sqliteFile, databaseErrorMessage(db_.lastError())));
+        }
+        // Opening does not read the file; the first read tells a database from any other file.
+        QSqlQuery probe(db_);
+        if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+            const QString reason = databaseErrorMessage(probe.lastError());
+            probe = QSqlQuery();
+            db_.close();
+            throw DatabaseError(
+                QStringLiteral("Cannot open database \"%1\": %2").arg(target.sqliteFile, reason));
+        }
+        return;
+    }
+
+    db_.setDatabaseName(target.odbcConnectString);
+    // Without a login time-out a server that accepts the connection but never answers blocks for ever.
+    db_.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
+    if (!db_.open()) {
+        const QString message = databaseErrorMessage(db_.lastError());
+        if (isDriverManagerError(message)) {
+            throw DataAccessError(message);
+        }
+        throw DatabaseError(message);
+    }
+}
+
+void DbConnection::close() noexcept {
+    try {
+        if (!isOpen()) {
+            return;
+        }
+        // A server refuses to disconnect in the middle of a transaction; end it first.
+        if (inTransaction()) {
+            db_.rollback();
+        }
+        transactionBegun_ = false;
+        db_.close();
+    } catch (...) {
+        // Closing is the way out of every failure; it must not add one of its own.
+    }
+}
+
+bool DbConnection::inTransaction() const {
+    if (!transactionBegun_ || !isOpen()) {
+        return false;
+    }
+    if (backend_ == ConnectionTarget::Backend::Sqlite) {
+        if (sqlite3* handle = sqliteHandle(db_)) {
+            return sqlite3_get_autocommit(handle) == 0;
+        }
+    }
+    return true;
+}
+
+void DbConnection::beginTrans() {
+    ensureOpen();
+    if (inTransaction()) {
+        throw DatabaseError(QStringLiteral("A transaction is already open; transactions cannot be nested"));
+    }
+    if (!db_.transaction()) {
+        throw DatabaseError(databaseErrorMessage(db_.lastError()));
+    }
+    transactionBegun_ = true;
+}
+
+void DbConnection::commitTrans() {
+    if (!inTransaction()) {
+        transactionBegun_ = false;
+        throw DatabaseError(QStringLiteral("No transaction is open"));
+    }
+    if (!db_.commit()) {
+        const QString message = databaseErrorMessage(db_.lastError());
+        throw DatabaseError(message);
+    }
+    transactionBegun_ = false;
+}
+
+void DbConnection::rollbackTrans() {
+    if (!inTransaction()) {
+        transactionBegun_ = false;
+        throw DatabaseError(QStringLiteral("No transaction is open"));
+    }
+    const bool done = db_.rollback();
+    transactionBegun_ = false;
+    if (!done) {
+        throw DatabaseError(databaseErrorMessage(db_.lastError()));
+    }
+}
+
+void DbConnection::executeScript(const QString& script) {
+    ensureOpen();
+    sqlite3* handle = backend_ == ConnectionTarget::Backend::Sqlite ? sqliteHandle(db_) : nullptr;
+    if (!handle) {
+        throw DataAccessError(QStringLiteral("Scripts run only on an embedded database"));
+    }
+    char* error = nullptr;
+    const QByteArray utf8 = script.toUtf8();
+    if (sqlite3_exec(handle, utf8.constData(), nullptr, nullptr, &error) != SQLITE_OK) {
+        const QString message = error ? QString::fromUtf8(error) : QStringLiteral("The script failed");
+        sqlite3_free(error);
+        throw DatabaseError(message);
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "DbConnection.h"
+
+#include <exception>
+#include <utility>
+
+// The one transaction discipline of every writer: begin, run the unit of work, commit; on any failure
+// roll back if the connection still has the transaction open (a failure that already ended it, such as
+// a lost connection, must not raise a second error), then let the failure reach the caller.
+template <typename Work> void runInTransaction(DbConnection& connection, Work&& work) {
+    try {
+        connection.beginTrans();
+        std::forward<Work>(work)();
+        connection.commitTrans();
+    } catch (...) {
+        if (connection.inTransaction()) {
+            try {
+                connection.rollbackTrans();
+            } catch (...) {
+                // The original failure is the one worth reporting.
+            }
+        }
+        throw;
+    }
+}

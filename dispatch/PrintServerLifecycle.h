@@ -1,0 +1,46 @@
+#pragma once
+
+#include "DbQuery.h"
+#include "PrintServerPanel.h"
+#include "PrintServerState.h"
+
+#include <functional>
+
+// Start, Stop and the one-second tick of the print server, and the frame of the dispatch cycle that
+// every sixth tick runs. The main window's handlers call these; the window itself is reached only
+// through PrintServerPanel, so the lifecycle runs without a window in tests.
+class PrintServerLifecycle {
+public:
+    PrintServerLifecycle(PrintServerState& state, PrintServerPanel& panel);
+
+    // Connects, reads the outlet's settings row and, unless the outlet prints on screen only, arms the
+    // timer. A failure to read the settings row is not caught: it reaches the caller with both buttons
+    // disabled, the connection open and the timer off.
+    void Start();
+    // Disarms the timer and disconnects, whatever the current state.
+    void Stop();
+    // One tick of the timer; the tick that reaches SecondsToFirePrintingTimer runs CheckAndPrint.
+    void Tick();
+    // One dispatch cycle: the timer is off while the order batch and then the void batch run; then the
+    // count and the bar start again from 0 and the timer is switched back on. A failure that escapes a
+    // batch leaves the timer off and the count at its value (the server is halted until Stop and Start).
+    void CheckAndPrint();
+
+    // The cycle's two halves: the order tickets, then the void tickets. Each protects its own
+    // transaction; whatever escapes halts the server.
+    using Batch = std::function<void()>;
+    void setCycleBatches(Batch orderBatch, Batch voidBatch);
+
+    DbQuery& POSGeneralSettingsQ() { return settingsQuery_; }
+
+private:
+    void log(const char* message);
+    void traceOutletKey();
+
+    PrintServerState& state_;
+    PrintServerPanel& panel_;
+    DbQuery settingsQuery_;
+    Batch orderBatch_;
+    Batch voidBatch_;
+    int stops_ = 0;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class TDataModule1;
+
+// What the print server drives on the main window: the log, the two buttons, the progress bar, the
+// one-second timer, and the window's connect and disconnect.
+class PrintServerPanel {
+public:
+    virtual ~PrintServerPanel() = default;
+
+    virtual void WriteToLogFile(const QString& msg) = 0;
+    // Empties the log's mirror on the window; the log file is not touched.
+    virtual void clearLogView() = 0;
+    virtual void setStartEnabled(bool enabled) = 0;
+    virtual void setStopEnabled(bool enabled) = 0;
+    // Shows the ticks towards the next cycle; values beyond the bar's maximum show a full bar.
+    virtual void setProgress(int ticks) = 0;
+    virtual void setTimerEnabled(bool enabled) = 0;
+    // Opens the shared connection, logging a failure; true when it is open on return.
+    virtual bool isConnectDBServer() = 0;
+    // Logs "Database Disconnected", then closes the shared connection.
+    virtual void DisconnectDatabaseServer() = 0;
+    // The data module with the outlet's key and the shared connection.
+    virtual TDataModule1& dataModule() = 0;
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+// The print server's state, kept by the main window for the whole run.
+struct PrintServerState {
+    // Ticks from one cycle to the next; fixed at window creation.
+    int SecondsToFirePrintingTimer = 0;
+    // Ticks counted since Start, Stop or the end of the last cycle.
+    int ElapsedSeconds = 0;
+    // The outlet's printing settings, read once at Start.
+    QString PrintingOptions;
+    bool Use_Packaging_Printer = false;
+    QString Packaging_Printer_Name;
+};

@@ -1,0 +1,68 @@
+#include "CapturingMessageService.h"
+#include "DataModule1.h"
+#include "DbQuery.h"
+#include "MainForm.h"
+#include "StartUp.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString runScript(const QString& name, const QStringList& arguments) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(QStringLiteral("bash"), QStringList{qEnvironmentVariable("VELORIA_SOURCE_DIR") +
+                                                      QStringLiteral("/scripts/") + name} +
+                                              arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << name.toStdString() << ": " << process.readAll().toStdString();
+    }
+    return QString::fromUtf8(process.readAll());
+}
+
+} // namespace
+
+// The demo as scripts/run sets it up: seeded database, settings file pointing at it, Start pressed.
+TEST(DemoDatabase, StartConnectsToTheSeededDemoAndQueuedOrdersArrive) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("demo/restaurant.db"));
+    const QString settings = dir.filePath(QStringLiteral("demo/HKCU.reg"));
+    runScript(QStringLiteral("seed-demo-db"), {db});
+    runScript(QStringLiteral("write-demo-settings"), {settings, db});
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Logs")));
+
+    CapturingMessageService messages;
+    qputenv("VELORIA_SETTINGS", settings.toUtf8());
+    TDataModule1 data;
+    createDataModule(data);
+    qunsetenv("VELORIA_SETTINGS");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(data.Outlet_ID, QStringLiteral("1"));
+    EXPECT_TRUE(
+        data.ConnectionStr.contains(QStringLiteral("Data Source=sqlite:") + db + QStringLiteral(";")));
+
+    TMainForm form(dir.path());
+    form.setDataModule(&data);
+    form.btn_StartPrintingServerClick();
+    EXPECT_TRUE(form.Memo1->toPlainText().endsWith(
+        QStringLiteral("Timer Enabled. Checking for new orders every >5< seconds")))
+        << form.Memo1->toPlainText().toStdString();
+    EXPECT_TRUE(form.Use_Packaging_Printer);
+
+    DbQuery queue(StatementId::ReadyToPrintQ, &data.ADOConnection1);
+    for (const char* key : {"Customer_ID", "Restaurant_ID", "Outlet_ID"}) {
+        queue.setParameter(QString::fromLatin1(key), QStringLiteral("1"));
+    }
+    queue.open();
+    const int seeded = queue.recordCount();
+    EXPECT_GT(seeded, 0);
+    EXPECT_TRUE(
+        runScript(QStringLiteral("queue-random-order"), {db}).startsWith(QStringLiteral("Queued order #")));
+    queue.open();
+    EXPECT_EQ(queue.recordCount(), seeded + 1);
+    form.btn_StopPrintingServerClick();
+}
