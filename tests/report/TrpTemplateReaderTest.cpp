@@ -279,7 +279,7 @@ std::vector<ErrorCase> errorCases() {
          {"P1: Invalid picture data"}, true},
         // The picture record is well formed but the PNG bytes are not an image.
         {"PngThatDoesNotDecode",
-         document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"04446174610A0E0000000A54504E474F626A656374"
+         document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"04446174610A0D0000000A54504E474F626A656374"
                                "0102\"/>")),
          {"P1: Picture cannot be decoded"}, true},
         // Lines are sorted and each is held once.
