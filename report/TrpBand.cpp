@@ -12,7 +12,8 @@ const TrpPropertyList& TrpBand::properties() const {
             boundsProperty("Height"),
             boundsProperty("Left"),
             parentFontProperty(),
-            TrpProp::enumeration("ShiftEngine", TrpEnumInfo::ShiftEngine(), &C::ShiftEngine, &C::SetShiftEngine)
+            TrpProp::enumeration("ShiftEngine", TrpEnumInfo::ShiftEngine(), &C::ShiftEngine,
+                                 &C::SetShiftEngine)
                 .withDefault(static_cast<int>(TrpShiftEngine::seTree)),
             boundsProperty("Top"),
             TrpProp::boolean("Vertical", &C::Vertical, &C::SetVertical).withDefault(0),

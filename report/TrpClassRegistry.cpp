@@ -19,7 +19,9 @@ struct Entry {
     std::unique_ptr<TrpComponent> (*make)();
 };
 
-template <class T> std::unique_ptr<TrpComponent> make() { return std::make_unique<T>(); }
+template <class T> std::unique_ptr<TrpComponent> make() {
+    return std::make_unique<T>();
+}
 
 // The memo first: most elements of a template are memos.
 constexpr std::array<Entry, 9> Classes{{
@@ -49,4 +51,6 @@ std::unique_ptr<TrpComponent> TrpClassRegistry::create(QStringView className) {
     return e != nullptr ? e->make() : nullptr;
 }
 
-bool TrpClassRegistry::isKnown(QStringView className) { return find(className) != nullptr; }
+bool TrpClassRegistry::isKnown(QStringView className) {
+    return find(className) != nullptr;
+}

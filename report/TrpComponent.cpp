@@ -50,7 +50,9 @@ void TrpComponent::SetParentFont(bool value) {
     }
 }
 
-void TrpComponent::fontPartChanged() { SetFont(m_font); }
+void TrpComponent::fontPartChanged() {
+    SetFont(m_font);
+}
 
 void TrpComponent::inheritFont(const TrpFont& font) {
     m_font = font;
@@ -61,7 +63,9 @@ void TrpComponent::inheritFont(const TrpFont& font) {
     }
 }
 
-void TrpComponent::Clear() { m_children.clear(); }
+void TrpComponent::Clear() {
+    m_children.clear();
+}
 
 TrpComponent* TrpComponent::FindObject(const QString& name) const {
     if (name.isEmpty()) {
@@ -95,8 +99,9 @@ TrpComponent* TrpComponent::InsertChild(size_t index, std::unique_ptr<TrpCompone
 }
 
 std::unique_ptr<TrpComponent> TrpComponent::TakeChild(TrpComponent* child) {
-    const auto it = std::find_if(m_children.begin(), m_children.end(),
-                                 [child](const std::unique_ptr<TrpComponent>& c) { return c.get() == child; });
+    const auto it =
+        std::find_if(m_children.begin(), m_children.end(),
+                     [child](const std::unique_ptr<TrpComponent>& c) { return c.get() == child; });
     if (it == m_children.end()) {
         return nullptr;
     }
@@ -121,15 +126,19 @@ void TrpComponent::setReportOfTree(TrpReport* report) {
     }
 }
 
-bool TrpComponent::acceptsCollection(const QString&) const { return false; }
+bool TrpComponent::acceptsCollection(const QString&) const {
+    return false;
+}
 
-TrpPersistent* TrpComponent::addCollectionItem(const QString&) { return nullptr; }
+TrpPersistent* TrpComponent::addCollectionItem(const QString&) {
+    return nullptr;
+}
 
 const TrpPropertyList& TrpComponent::properties() const {
-    static const TrpPropertyList list(nullptr, {
-                                                   TrpProp::string("Name", &TrpComponent::Name,
-                                                                   &TrpComponent::SetName),
-                                               });
+    static const TrpPropertyList list(
+        nullptr, {
+                     TrpProp::string("Name", &TrpComponent::Name, &TrpComponent::SetName),
+                 });
     return list;
 }
 
@@ -156,7 +165,8 @@ TrpProperty TrpComponent::fontProperty() {
 }
 
 TrpProperty TrpComponent::parentFontProperty() {
-    return TrpProp::boolean("ParentFont", &TrpComponent::ParentFont, &TrpComponent::SetParentFont).withDefault(1);
+    return TrpProp::boolean("ParentFont", &TrpComponent::ParentFont, &TrpComponent::SetParentFont)
+        .withDefault(1);
 }
 
 TrpProperty TrpComponent::visibleProperty() {

@@ -4,7 +4,6 @@
 #include "TrpPersistent.h"
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 #include <vector>

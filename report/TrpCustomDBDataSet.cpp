@@ -5,7 +5,6 @@
 #include "TrpTextLines.h"
 
 #include <QDateTime>
-
 #include <algorithm>
 
 class TrpCustomDBDataSet::SourceListener : public TrpRowSource::Listener {
@@ -25,7 +24,9 @@ private:
 TrpCustomDBDataSet::TrpCustomDBDataSet(QObject* owner)
     : TrpDataSet(owner), m_listener(std::make_unique<SourceListener>(*this)) {}
 
-TrpCustomDBDataSet::~TrpCustomDBDataSet() { detach(); }
+TrpCustomDBDataSet::~TrpCustomDBDataSet() {
+    detach();
+}
 
 void TrpCustomDBDataSet::detach() {
     if (m_attached != nullptr) {
@@ -181,8 +182,9 @@ void TrpCustomDBDataSet::rebuildFieldMap() {
             names.append(source->fieldName(i));
         }
     }
-    std::stable_sort(names.begin(), names.end(),
-                     [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     for (const QString& alias : names) {
         if (!m_fieldMap.empty() && m_fieldMap.back().alias.compare(alias, Qt::CaseInsensitive) == 0) {
             continue;
@@ -302,7 +304,8 @@ void TrpCustomDBDataSet::AssignBlobTo(const QString& alias, QStringList& lines) 
     if (v.isNull()) {
         return;
     }
-    const QString text = v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
+    const QString text =
+        v.typeId() == QMetaType::QByteArray ? QString::fromUtf8(v.toByteArray()) : v.toString();
     lines = TrpTextLines::splitMemo(text);
 }
 

@@ -4,7 +4,6 @@
 #include "TrpRowSource.h"
 
 #include <QByteArray>
-
 #include <vector>
 
 // A dataset adapter over a row source (see TrpRowSource): field aliases, the field map, the walk over the

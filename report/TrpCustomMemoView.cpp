@@ -3,11 +3,17 @@
 #include "TrpNames.h"
 #include "TrpTextLines.h"
 
-QString TrpCustomMemoView::Text() const { return TrpTextLines::joinTerminated(m_memo); }
+QString TrpCustomMemoView::Text() const {
+    return TrpTextLines::joinTerminated(m_memo);
+}
 
-void TrpCustomMemoView::SetText(const QString& text) { m_memo = TrpTextLines::splitMemo(text); }
+void TrpCustomMemoView::SetText(const QString& text) {
+    m_memo = TrpTextLines::splitMemo(text);
+}
 
-void TrpCustomMemoView::SetRotation(int value) { m_rotation = ((value % 360) + 360) % 360; }
+void TrpCustomMemoView::SetRotation(int value) {
+    m_rotation = ((value % 360) + 360) % 360;
+}
 
 TrpFormat* TrpCustomMemoView::AddFormat() {
     m_formats.push_back(std::make_unique<TrpFormat>());
@@ -34,7 +40,8 @@ std::vector<TrpCollectionView> TrpCustomMemoView::collections() const {
 }
 
 bool TrpCustomMemoView::acceptsCollection(const QString& name) const {
-    return TrpNames::same(name, QLatin1StringView("Formats")) || TrpNames::same(name, QLatin1StringView("Highlights"));
+    return TrpNames::same(name, QLatin1StringView("Formats")) ||
+           TrpNames::same(name, QLatin1StringView("Highlights"));
 }
 
 TrpPersistent* TrpCustomMemoView::addCollectionItem(const QString& name) {

@@ -5,7 +5,6 @@
 #include "TrpStretcheable.h"
 
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 

@@ -13,7 +13,8 @@ const TrpPropertyList& TrpDataBand::properties() const {
             TrpProp::string("DataSetName", &C::DataSetName, &C::SetDataSetName),
             TrpProp::string("Filter", &C::Filter, &C::SetFilter),
             TrpProp::boolean("KeepTogether", &C::KeepTogether, &C::SetKeepTogether).withDefault(0),
-            TrpProp::boolean("PrintIfDetailEmpty", &C::PrintIfDetailEmpty, &C::SetPrintIfDetailEmpty).withDefault(0),
+            TrpProp::boolean("PrintIfDetailEmpty", &C::PrintIfDetailEmpty, &C::SetPrintIfDetailEmpty)
+                .withDefault(0),
             // Always written.
             TrpProp::integer("RowCount", &C::RowCount, &C::SetRowCount),
             TrpProp::boolean("StartNewPage", &C::StartNewPage, &C::SetStartNewPage).withDefault(0),

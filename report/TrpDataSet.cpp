@@ -3,11 +3,17 @@
 #include "TrpError.h"
 #include "TrpGlobalDataSetList.h"
 
-TrpDataSet::TrpDataSet(QObject* owner) : QObject(owner) { TrpGlobalDataSetList::add(this); }
+TrpDataSet::TrpDataSet(QObject* owner) : QObject(owner) {
+    TrpGlobalDataSetList::add(this);
+}
 
-TrpDataSet::~TrpDataSet() { TrpGlobalDataSetList::remove(this); }
+TrpDataSet::~TrpDataSet() {
+    TrpGlobalDataSetList::remove(this);
+}
 
-QString TrpDataSet::UserName() const { return m_userName.isEmpty() ? objectName() : m_userName; }
+QString TrpDataSet::UserName() const {
+    return m_userName.isEmpty() ? objectName() : m_userName;
+}
 
 void TrpDataSet::SetUserName(const QString& name) {
     if (name.trimmed().isEmpty()) {
@@ -16,4 +22,6 @@ void TrpDataSet::SetUserName(const QString& name) {
     m_userName = name;
 }
 
-QString TrpDataSet::OwnerName() const { return parent() != nullptr ? parent()->objectName() : QString(); }
+QString TrpDataSet::OwnerName() const {
+    return parent() != nullptr ? parent()->objectName() : QString();
+}

@@ -3,7 +3,9 @@
 #include "TrpDataSet.h"
 #include "TrpReport.h"
 
-TrpDataSet* TrpDataSetBinding::dataSet() const { return m_dataSet.data(); }
+TrpDataSet* TrpDataSetBinding::dataSet() const {
+    return m_dataSet.data();
+}
 
 void TrpDataSetBinding::setName(const TrpReport* report, const QString& name) {
     m_name = name;

@@ -2,10 +2,11 @@
 
 const TrpPropertyList& TrpDataSetItem::properties() const {
     static const TrpPropertyList list(
-        nullptr, {
-                     TrpProp::reference("DataSet", &TrpDataSetItem::dataSetReference,
-                                        &TrpDataSetItem::setDataSetReference),
-                     TrpProp::string("DataSetName", &TrpDataSetItem::DataSetName, &TrpDataSetItem::SetDataSetName),
-                 });
+        nullptr,
+        {
+            TrpProp::reference("DataSet", &TrpDataSetItem::dataSetReference,
+                               &TrpDataSetItem::setDataSetReference),
+            TrpProp::string("DataSetName", &TrpDataSetItem::DataSetName, &TrpDataSetItem::SetDataSetName),
+        });
     return list;
 }

@@ -23,5 +23,6 @@ QDateTime TrpDateTime::fromDayNumber(double days) {
     if (ms >= static_cast<qint64>(MsPerDay)) {
         ms = static_cast<qint64>(MsPerDay) - 1;
     }
-    return QDateTime(Epoch.addDays(static_cast<qint64>(whole)), QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
+    return QDateTime(Epoch.addDays(static_cast<qint64>(whole)),
+                     QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms)));
 }

@@ -3,7 +3,9 @@
 #include <cstring>
 
 namespace {
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 } // namespace
 
 const char* TrpEnumInfo::name(int ordinal) const {
@@ -31,10 +33,10 @@ int TrpEnumInfo::indexOf(QByteArrayView name) const {
     return -1;
 }
 
-#define TRP_ENUM(function, ...)                                                                            \
-    const TrpEnumInfo& TrpEnumInfo::function() {                                                           \
-        static const TrpEnumInfo info{__VA_ARGS__};                                                        \
-        return info;                                                                                       \
+#define TRP_ENUM(function, ...)                                                                              \
+    const TrpEnumInfo& TrpEnumInfo::function() {                                                             \
+        static const TrpEnumInfo info{__VA_ARGS__};                                                          \
+        return info;                                                                                         \
     }
 
 TRP_ENUM(Boolean, "False", "True")
@@ -45,8 +47,8 @@ TRP_ENUM(ShiftMode, "smDontShift", "smAlways", "smWhenOverlapped")
 TRP_ENUM(StretchMode, "smDontStretch", "smActualHeight", "smMaxHeight")
 TRP_ENUM(ShiftEngine, "seLinear", "seTree", "seDontShift")
 TRP_ENUM(FillType, "ftBrush", "ftGradient", "ftGlass")
-TRP_ENUM(BrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal", "bsCross",
-         "bsDiagCross")
+TRP_ENUM(BrushStyle, "bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal", "bsBDiagonal",
+         "bsCross", "bsDiagCross")
 TRP_ENUM(FrameStyle, "fsSolid", "fsDash", "fsDot", "fsDashDot", "fsDashDotDot", "fsDouble", "fsAltDot",
          "fsSquare")
 TRP_ENUM(FormatKind, "fkText", "fkNumeric", "fkDateTime", "fkBoolean")

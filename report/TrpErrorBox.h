@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <functional>
 
 // The report component's modal "Error" box (error icon, one OK button). The report library shows no

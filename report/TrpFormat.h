@@ -14,7 +14,7 @@ public:
 
     const TrpPropertyList& properties() const override;
     bool operator==(const TrpFormat& other) const {
-        return DecimalSeparator == other.DecimalSeparator && FormatStr == other.FormatStr && Kind == other.Kind &&
-               ThousandSeparator == other.ThousandSeparator;
+        return DecimalSeparator == other.DecimalSeparator && FormatStr == other.FormatStr &&
+               Kind == other.Kind && ThousandSeparator == other.ThousandSeparator;
     }
 };

@@ -48,6 +48,6 @@ bool TrpFrame::operator==(const TrpFrame& other) const {
     return m_typ == other.m_typ && m_width == other.m_width && m_color == other.m_color &&
            m_style == other.m_style && m_dropShadow == other.m_dropShadow &&
            m_shadowWidth == other.m_shadowWidth && m_shadowColor == other.m_shadowColor &&
-           m_leftLine == other.m_leftLine && m_topLine == other.m_topLine && m_rightLine == other.m_rightLine &&
-           m_bottomLine == other.m_bottomLine;
+           m_leftLine == other.m_leftLine && m_topLine == other.m_topLine &&
+           m_rightLine == other.m_rightLine && m_bottomLine == other.m_bottomLine;
 }

@@ -7,9 +7,13 @@ std::vector<TrpDataSet*>& TrpGlobalDataSetList::list() {
     return all;
 }
 
-const std::vector<TrpDataSet*>& TrpGlobalDataSetList::items() { return list(); }
+const std::vector<TrpDataSet*>& TrpGlobalDataSetList::items() {
+    return list();
+}
 
-void TrpGlobalDataSetList::add(TrpDataSet* dataSet) { list().push_back(dataSet); }
+void TrpGlobalDataSetList::add(TrpDataSet* dataSet) {
+    list().push_back(dataSet);
+}
 
 void TrpGlobalDataSetList::remove(TrpDataSet* dataSet) {
     auto& all = list();

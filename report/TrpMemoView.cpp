@@ -13,7 +13,8 @@ const TrpPropertyList& TrpMemoView::properties() const {
     using C = TrpCustomMemoView;
     const auto build = [] {
         std::vector<TrpProperty> own{
-            TrpProp::boolean("AllowExpressions", &C::AllowExpressions, &C::SetAllowExpressions).withDefault(1),
+            TrpProp::boolean("AllowExpressions", &C::AllowExpressions, &C::SetAllowExpressions)
+                .withDefault(1),
             TrpProp::boolean("AllowHTMLTags", &C::AllowHTMLTags, &C::SetAllowHTMLTags).withDefault(0),
             TrpProp::boolean("AutoWidth", &C::AutoWidth, &C::SetAutoWidth).withDefault(0),
             TrpProp::real("CharSpacing", &C::CharSpacing, &C::SetCharSpacing).withDefault(0.0),
@@ -39,7 +40,8 @@ const TrpPropertyList& TrpMemoView::properties() const {
             parentFontProperty(),
             TrpProp::integer("Rotation", &C::Rotation, &C::SetRotation).withDefault(0),
             TrpProp::boolean("RTLReading", &C::RTLReading, &C::SetRTLReading).withDefault(0),
-            TrpProp::boolean("SuppressRepeated", &C::SuppressRepeated, &C::SetSuppressRepeated).withDefault(0),
+            TrpProp::boolean("SuppressRepeated", &C::SuppressRepeated, &C::SetSuppressRepeated)
+                .withDefault(0),
             TrpProp::boolean("Underlines", &C::Underlines, &C::SetUnderlines).withDefault(0),
             TrpProp::enumeration("VAlign", TrpEnumInfo::VAlign(), &C::VAlign, &C::SetVAlign).withDefault(0),
             TrpProp::boolean("WordBreak", &C::WordBreak, &C::SetWordBreak).withDefault(0),

@@ -11,7 +11,9 @@ void TrpMemoryTable::setFields(std::vector<Field> fields) {
     notifyFieldsChanged();
 }
 
-void TrpMemoryTable::appendRow(QVariantList values) { m_rows.push_back(std::move(values)); }
+void TrpMemoryTable::appendRow(QVariantList values) {
+    m_rows.push_back(std::move(values));
+}
 
 void TrpMemoryTable::open() {
     if (m_open) {
@@ -37,14 +39,17 @@ void TrpMemoryTable::next() {
     }
 }
 
-void TrpMemoryTable::setPosition(int position) { m_row = std::clamp(position, 0, rowCount()); }
+void TrpMemoryTable::setPosition(int position) {
+    m_row = std::clamp(position, 0, rowCount());
+}
 
 QString TrpMemoryTable::fieldName(int field) const {
     return field >= 0 && field < fieldCount() ? m_fields[static_cast<size_t>(field)].name : QString();
 }
 
 TrpFieldKind TrpMemoryTable::fieldKind(int field) const {
-    return field >= 0 && field < fieldCount() ? m_fields[static_cast<size_t>(field)].kind : TrpFieldKind::Other;
+    return field >= 0 && field < fieldCount() ? m_fields[static_cast<size_t>(field)].kind
+                                              : TrpFieldKind::Other;
 }
 
 QVariant TrpMemoryTable::value(int field) const {

@@ -1,7 +1,9 @@
 #include "TrpNames.h"
 
 namespace {
-char16_t foldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+char16_t foldAscii(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
 } // namespace
 
 bool TrpNames::same(QStringView a, QStringView b) {
@@ -21,7 +23,8 @@ bool TrpNames::same(QStringView a, QLatin1StringView b) {
         return false;
     }
     for (qsizetype i = 0; i < a.size(); ++i) {
-        if (foldAscii(a[i].unicode()) != foldAscii(static_cast<char16_t>(static_cast<unsigned char>(b[i].toLatin1())))) {
+        if (foldAscii(a[i].unicode()) !=
+            foldAscii(static_cast<char16_t>(static_cast<unsigned char>(b[i].toLatin1())))) {
             return false;
         }
     }

@@ -5,9 +5,11 @@ const TrpPropertyList& TrpPageFooter::properties() const {
     static const TrpPropertyList list(
         &TrpBand::properties(),
         {
-            TrpProp::boolean("PrintOnFirstPage", &C::PrintOnFirstPage, &C::SetPrintOnFirstPage).withDefault(1),
+            TrpProp::boolean("PrintOnFirstPage", &C::PrintOnFirstPage, &C::SetPrintOnFirstPage)
+                .withDefault(1),
             TrpProp::boolean("PrintOnLastPage", &C::PrintOnLastPage, &C::SetPrintOnLastPage).withDefault(1),
-            TrpProp::boolean("PrintOnSinglePage", &C::PrintOnSinglePage, &C::SetPrintOnSinglePage).withDefault(0),
+            TrpProp::boolean("PrintOnSinglePage", &C::PrintOnSinglePage, &C::SetPrintOnSinglePage)
+                .withDefault(0),
         });
     return list;
 }

@@ -2,11 +2,11 @@
 
 const TrpPropertyList& TrpPageHeader::properties() const {
     static const TrpPropertyList list(
-        &TrpBand::properties(),
-        {
-            TrpProp::boolean("PrintOnFirstPage", &TrpPageHeader::PrintOnFirstPage, &TrpPageHeader::SetPrintOnFirstPage)
-                .withDefault(1),
-            stretchedProperty(),
-        });
+        &TrpBand::properties(), {
+                                    TrpProp::boolean("PrintOnFirstPage", &TrpPageHeader::PrintOnFirstPage,
+                                                     &TrpPageHeader::SetPrintOnFirstPage)
+                                        .withDefault(1),
+                                    stretchedProperty(),
+                                });
     return list;
 }

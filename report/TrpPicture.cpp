@@ -74,9 +74,9 @@ void TrpPicture::SetPropData(const QByteArray& record) {
 }
 
 const TrpPropertyList& TrpPicture::properties() const {
-    static const TrpPropertyList list(nullptr, {
-                                                   TrpProp::binary("PropData", &TrpPicture::PropData,
-                                                                   &TrpPicture::SetPropData),
-                                               });
+    static const TrpPropertyList list(
+        nullptr, {
+                     TrpProp::binary("PropData", &TrpPicture::PropData, &TrpPicture::SetPropData),
+                 });
     return list;
 }

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
-
 #include <functional>
 
 class TrpPersistent;
@@ -41,11 +40,11 @@ struct TrpProperty {
     TrpPropertyKind kind = TrpPropertyKind::Integer;
     const TrpEnumInfo* enumInfo = nullptr; // Enumeration and Boolean
     Getter get;
-    Setter set;               // empty: read-only
-    SubAccess sub;            // SubObject only
+    Setter set;                // empty: read-only
+    SubAccess sub;             // SubObject only
     AfterSubChange subChanged; // SubObject: runs after a property of the sub-object was set by path
-    QVariant defaultValue;    // invalid: the property has no default and is written whenever it is stored
-    StoredRule stored;        // empty: the default rules of the writer
+    QVariant defaultValue;     // invalid: the property has no default and is written whenever it is stored
+    StoredRule stored;         // empty: the default rules of the writer
 
     TrpProperty& withDefault(const QVariant& value) {
         defaultValue = value;
@@ -56,7 +55,9 @@ struct TrpProperty {
         return *this;
     }
     TrpProperty& notStored() {
-        stored = [](const TrpPersistent&, const TrpPersistent*) { return false; };
+        stored = [](const TrpPersistent&, const TrpPersistent*) {
+            return false;
+        };
         return *this;
     }
     TrpProperty& onSubChange(AfterSubChange change) {
@@ -73,8 +74,12 @@ TrpProperty make(const char* name, TrpPropertyKind kind, T (C::*getter)() const,
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = kind;
-    p.get = [getter](const TrpPersistent& o) { return QVariant::fromValue((static_cast<const C&>(o).*getter)()); };
-    p.set = [setter](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*setter)(v.value<T>()); };
+    p.get = [getter](const TrpPersistent& o) {
+        return QVariant::fromValue((static_cast<const C&>(o).*getter)());
+    };
+    p.set = [setter](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*setter)(v.value<T>());
+    };
     return p;
 }
 
@@ -98,8 +103,12 @@ template <class C> TrpProperty boolean(const char* name, bool (C::*g)() const, v
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Boolean;
     p.enumInfo = &TrpEnumInfo::Boolean();
-    p.get = [g](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*g)() ? 1 : 0); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(v.toInt() != 0); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*g)() ? 1 : 0);
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(v.toInt() != 0);
+    };
     return p;
 }
 template <class C>
@@ -107,8 +116,12 @@ TrpProperty string(const char* name, QString (C::*g)() const, void (C::*s)(const
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::String;
-    p.get = [g](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*g)()); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(v.toString()); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*g)());
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(v.toString());
+    };
     return p;
 }
 template <class C>
@@ -116,8 +129,12 @@ TrpProperty string(const char* name, const QString& (C::*g)() const, void (C::*s
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::String;
-    p.get = [g](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*g)()); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(v.toString()); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*g)());
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(v.toString());
+    };
     return p;
 }
 template <class C>
@@ -125,8 +142,12 @@ TrpProperty strings(const char* name, QStringList (C::*g)() const, void (C::*s)(
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Strings;
-    p.get = [g](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*g)()); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(v.toStringList()); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*g)());
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(v.toStringList());
+    };
     return p;
 }
 template <class C>
@@ -134,8 +155,12 @@ TrpProperty binary(const char* name, QByteArray (C::*g)() const, void (C::*s)(co
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Binary;
-    p.get = [g](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*g)()); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(v.toByteArray()); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*g)());
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(v.toByteArray());
+    };
     return p;
 }
 // A reference: the getter gives the name as written, the setter resolves a written name.
@@ -151,15 +176,21 @@ TrpProperty enumeration(const char* name, const TrpEnumInfo& info, E (C::*g)() c
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Enumeration;
     p.enumInfo = &info;
-    p.get = [g](const TrpPersistent& o) { return QVariant(static_cast<int>((static_cast<const C&>(o).*g)())); };
-    p.set = [s](TrpPersistent& o, const QVariant& v) { (static_cast<C&>(o).*s)(static_cast<E>(v.toInt())); };
+    p.get = [g](const TrpPersistent& o) {
+        return QVariant(static_cast<int>((static_cast<const C&>(o).*g)()));
+    };
+    p.set = [s](TrpPersistent& o, const QVariant& v) {
+        (static_cast<C&>(o).*s)(static_cast<E>(v.toInt()));
+    };
     return p;
 }
 template <class C, class Sub> TrpProperty subObject(const char* name, Sub* (C::*access)()) {
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::SubObject;
-    p.sub = [access](TrpPersistent& o) -> TrpPersistent* { return (static_cast<C&>(o).*access)(); };
+    p.sub = [access](TrpPersistent& o) -> TrpPersistent* {
+        return (static_cast<C&>(o).*access)();
+    };
     return p;
 }
 
@@ -168,8 +199,12 @@ template <class C, class T> TrpProperty field(const char* name, TrpPropertyKind 
     TrpProperty p;
     p.name = QString::fromLatin1(name);
     p.kind = kind;
-    p.get = [member](const TrpPersistent& o) { return QVariant::fromValue(static_cast<const C&>(o).*member); };
-    p.set = [member](TrpPersistent& o, const QVariant& v) { static_cast<C&>(o).*member = v.value<T>(); };
+    p.get = [member](const TrpPersistent& o) {
+        return QVariant::fromValue(static_cast<const C&>(o).*member);
+    };
+    p.set = [member](TrpPersistent& o, const QVariant& v) {
+        static_cast<C&>(o).*member = v.value<T>();
+    };
     return p;
 }
 template <class C> TrpProperty flag(const char* name, bool C::*member) {
@@ -177,8 +212,12 @@ template <class C> TrpProperty flag(const char* name, bool C::*member) {
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Boolean;
     p.enumInfo = &TrpEnumInfo::Boolean();
-    p.get = [member](const TrpPersistent& o) { return QVariant((static_cast<const C&>(o).*member) ? 1 : 0); };
-    p.set = [member](TrpPersistent& o, const QVariant& v) { static_cast<C&>(o).*member = v.toInt() != 0; };
+    p.get = [member](const TrpPersistent& o) {
+        return QVariant((static_cast<const C&>(o).*member) ? 1 : 0);
+    };
+    p.set = [member](TrpPersistent& o, const QVariant& v) {
+        static_cast<C&>(o).*member = v.toInt() != 0;
+    };
     return p;
 }
 template <class C, class E> TrpProperty choice(const char* name, const TrpEnumInfo& info, E C::*member) {
@@ -186,8 +225,12 @@ template <class C, class E> TrpProperty choice(const char* name, const TrpEnumIn
     p.name = QString::fromLatin1(name);
     p.kind = TrpPropertyKind::Enumeration;
     p.enumInfo = &info;
-    p.get = [member](const TrpPersistent& o) { return QVariant(static_cast<int>(static_cast<const C&>(o).*member)); };
-    p.set = [member](TrpPersistent& o, const QVariant& v) { static_cast<C&>(o).*member = static_cast<E>(v.toInt()); };
+    p.get = [member](const TrpPersistent& o) {
+        return QVariant(static_cast<int>(static_cast<const C&>(o).*member));
+    };
+    p.set = [member](TrpPersistent& o, const QVariant& v) {
+        static_cast<C&>(o).*member = static_cast<E>(v.toInt());
+    };
     return p;
 }
 

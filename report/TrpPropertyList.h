@@ -3,8 +3,6 @@
 #include "TrpProperty.h"
 
 #include <QByteArrayView>
-#include <QHash>
-
 #include <vector>
 
 // The published properties of one class in declaration order, those of its base classes first; the
@@ -19,6 +17,8 @@ public:
     const TrpProperty* find(const QString& name) const;
 
 private:
+    // Open addressing over the lower-case names: a look-up per attribute read must be cheap.
     std::vector<TrpProperty> m_properties;
-    QHash<QByteArray, int> m_index;
+    std::vector<QByteArray> m_keys;
+    std::vector<int> m_slots;
 };

@@ -12,7 +12,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-
 #include <algorithm>
 
 TrpReport::TrpReport() {
@@ -38,12 +37,11 @@ void TrpReport::Clear() {
     m_reportOptions.reset();
     m_scriptLanguage = QStringLiteral("PascalScript");
     m_scriptText = QStringList{QStringLiteral("begin"), QString(), QStringLiteral("end.")};
-    m_systemVariables = QStringList{QStringLiteral("Date"),        QStringLiteral("Time"),
-                                    QStringLiteral("Page"),        QStringLiteral("Page#"),
-                                    QStringLiteral("TotalPages"),  QStringLiteral("TotalPages#"),
-                                    QStringLiteral("Line"),        QStringLiteral("Line#"),
-                                    QStringLiteral("CopyName#"),   QStringLiteral("TableRow"),
-                                    QStringLiteral("TableColumn")};
+    m_systemVariables =
+        QStringList{QStringLiteral("Date"),     QStringLiteral("Time"),       QStringLiteral("Page"),
+                    QStringLiteral("Page#"),    QStringLiteral("TotalPages"), QStringLiteral("TotalPages#"),
+                    QStringLiteral("Line"),     QStringLiteral("Line#"),      QStringLiteral("CopyName#"),
+                    QStringLiteral("TableRow"), QStringLiteral("TableColumn")};
 }
 
 bool TrpReport::LoadFromFile(const QString& fileName, bool exceptionIfNotFound) {
@@ -61,7 +59,9 @@ bool TrpReport::LoadFromFile(const QString& fileName, bool exceptionIfNotFound) 
     return true;
 }
 
-void TrpReport::LoadFromStream(QIODevice& stream) { LoadFromMemory(stream.readAll()); }
+void TrpReport::LoadFromStream(QIODevice& stream) {
+    LoadFromMemory(stream.readAll());
+}
 
 void TrpReport::LoadFromMemory(const QByteArray& data) {
     m_errors.clear();
@@ -102,9 +102,13 @@ void TrpReport::LoadFromMemory(const QByteArray& data) {
     }
 }
 
-void TrpReport::SaveToStream(QIODevice& stream) const { stream.write(SaveToMemory()); }
+void TrpReport::SaveToStream(QIODevice& stream) const {
+    stream.write(SaveToMemory());
+}
 
-QByteArray TrpReport::SaveToMemory() const { return TrpTemplateWriter::write(*this); }
+QByteArray TrpReport::SaveToMemory() const {
+    return TrpTemplateWriter::write(*this);
+}
 
 void TrpReport::ensureDataPage() {
     bool found = false;
@@ -121,9 +125,10 @@ void TrpReport::ensureDataPage() {
 }
 
 const std::vector<std::unique_ptr<TrpDataSetItem>>& TrpReport::Datasets() const {
-    m_datasets.erase(std::remove_if(m_datasets.begin(), m_datasets.end(),
-                                    [](const std::unique_ptr<TrpDataSetItem>& item) { return item->lostDataSet(); }),
-                     m_datasets.end());
+    m_datasets.erase(
+        std::remove_if(m_datasets.begin(), m_datasets.end(),
+                       [](const std::unique_ptr<TrpDataSetItem>& item) { return item->lostDataSet(); }),
+        m_datasets.end());
     return m_datasets;
 }
 
@@ -224,7 +229,8 @@ std::vector<TrpCollectionView> TrpReport::collections() const {
 }
 
 bool TrpReport::acceptsCollection(const QString& name) const {
-    return TrpNames::same(name, QLatin1StringView("Datasets")) || TrpNames::same(name, QLatin1StringView("Variables")) ||
+    return TrpNames::same(name, QLatin1StringView("Datasets")) ||
+           TrpNames::same(name, QLatin1StringView("Variables")) ||
            TrpNames::same(name, QLatin1StringView("Styles"));
 }
 
@@ -240,16 +246,17 @@ TrpPersistent* TrpReport::addCollectionItem(const QString& name) {
 const TrpPropertyList& TrpReport::properties() const {
     using C = TrpReport;
     static const TrpPropertyList list(
-        nullptr, {
-                     TrpProp::string("Version", &C::Version, &C::SetVersion),
-                     TrpProp::boolean("DotMatrixReport", &C::DotMatrixReport, &C::SetDotMatrixReport).withDefault(0),
-                     TrpProp::subObject("EngineOptions", &C::engineOptionsForEditing),
-                     TrpProp::string("IniFile", &C::IniFile, &C::SetIniFile),
-                     TrpProp::subObject("PreviewOptions", &C::previewOptionsForEditing),
-                     TrpProp::subObject("PrintOptions", &C::printOptionsForEditing),
-                     TrpProp::subObject("ReportOptions", &C::reportOptionsForEditing),
-                     TrpProp::string("ScriptLanguage", &C::ScriptLanguage, &C::SetScriptLanguage),
-                     TrpProp::strings("ScriptText", &C::ScriptText, &C::SetScriptText),
-                 });
+        nullptr,
+        {
+            TrpProp::string("Version", &C::Version, &C::SetVersion),
+            TrpProp::boolean("DotMatrixReport", &C::DotMatrixReport, &C::SetDotMatrixReport).withDefault(0),
+            TrpProp::subObject("EngineOptions", &C::engineOptionsForEditing),
+            TrpProp::string("IniFile", &C::IniFile, &C::SetIniFile),
+            TrpProp::subObject("PreviewOptions", &C::previewOptionsForEditing),
+            TrpProp::subObject("PrintOptions", &C::printOptionsForEditing),
+            TrpProp::subObject("ReportOptions", &C::reportOptionsForEditing),
+            TrpProp::string("ScriptLanguage", &C::ScriptLanguage, &C::SetScriptLanguage),
+            TrpProp::strings("ScriptText", &C::ScriptText, &C::SetScriptText),
+        });
     return list;
 }

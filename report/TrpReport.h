@@ -11,7 +11,6 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QStringList>
-
 #include <memory>
 #include <vector>
 

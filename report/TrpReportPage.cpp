@@ -14,10 +14,14 @@ double roundTo8Decimals(double value) {
 }
 
 // Millimetres to whole report pixels, halves to even.
-double toPixels(double mm) { return std::nearbyint(mm * TrpPixelsPerMm); }
+double toPixels(double mm) {
+    return std::nearbyint(mm * TrpPixelsPerMm);
+}
 } // namespace
 
-TrpReportPage::TrpReportPage() { updatePixelSize(); }
+TrpReportPage::TrpReportPage() {
+    updatePixelSize();
+}
 
 void TrpReportPage::updatePixelSize() {
     SetWidth(toPixels(m_paperWidth));
@@ -81,7 +85,8 @@ const TrpPropertyList& TrpReportPage::properties() const {
         &TrpComponent::properties(),
         {
             // Orientation and the dimensions come first, so that a non-standard code keeps the written size.
-            TrpProp::enumeration("Orientation", TrpEnumInfo::PrintOrientation(), &C::Orientation, &C::SetOrientation)
+            TrpProp::enumeration("Orientation", TrpEnumInfo::PrintOrientation(), &C::Orientation,
+                                 &C::SetOrientation)
                 .withDefault(0),
             TrpProp::real("PaperWidth", &C::PaperWidth, &C::SetPaperWidth),
             TrpProp::real("PaperHeight", &C::PaperHeight, &C::SetPaperHeight),
@@ -96,7 +101,8 @@ const TrpPropertyList& TrpReportPage::properties() const {
             TrpProp::real("ColumnWidth", &C::ColumnWidth, &C::SetColumnWidth),
             TrpProp::reference("DataSet", &C::dataSetReference, &C::setDataSetReference),
             TrpProp::string("DataSetName", &C::DataSetName, &C::SetDataSetName),
-            TrpProp::enumeration("Duplex", TrpEnumInfo::DuplexMode(), &C::Duplex, &C::SetDuplex).withDefault(0),
+            TrpProp::enumeration("Duplex", TrpEnumInfo::DuplexMode(), &C::Duplex, &C::SetDuplex)
+                .withDefault(0),
             TrpProp::boolean("EndlessHeight", &C::EndlessHeight, &C::SetEndlessHeight).withDefault(0),
             TrpProp::boolean("EndlessWidth", &C::EndlessWidth, &C::SetEndlessWidth).withDefault(0),
             fontProperty(),
@@ -104,7 +110,8 @@ const TrpPropertyList& TrpReportPage::properties() const {
             TrpProp::set("MirrorMode", &C::MirrorMode, &C::SetMirrorMode).withDefault(0),
             parentFontProperty(),
             TrpProp::boolean("PrintIfEmpty", &C::PrintIfEmpty, &C::SetPrintIfEmpty).withDefault(1),
-            TrpProp::boolean("TitleBeforeHeader", &C::TitleBeforeHeader, &C::SetTitleBeforeHeader).withDefault(1),
+            TrpProp::boolean("TitleBeforeHeader", &C::TitleBeforeHeader, &C::SetTitleBeforeHeader)
+                .withDefault(1),
             visibleProperty(),
         });
     return list;

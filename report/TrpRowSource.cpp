@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QLocale>
-
 #include <algorithm>
 
 QString TrpRowSource::displayText(int field) const {

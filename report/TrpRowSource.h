@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QVariant>
-
 #include <vector>
 
 // The kind of a field of a row source, as the dataset adapters distinguish them.

@@ -5,7 +5,8 @@ const TrpPropertyList& TrpStretcheable::properties() const {
     static const TrpPropertyList list(
         &TrpView::properties(),
         {
-            TrpProp::enumeration("StretchMode", TrpEnumInfo::StretchMode(), &C::StretchMode, &C::SetStretchMode)
+            TrpProp::enumeration("StretchMode", TrpEnumInfo::StretchMode(), &C::StretchMode,
+                                 &C::SetStretchMode)
                 .withDefault(0),
             TrpProp::boolean("CanShrink", &C::CanShrink, &C::SetCanShrink).withDefault(0),
         });
@@ -14,7 +15,8 @@ const TrpPropertyList& TrpStretcheable::properties() const {
 
 std::vector<TrpProperty> TrpStretcheable::visibilityProperties() {
     return {
-        TrpProp::set("Visibility", &TrpView::Visibility, &TrpView::SetVisibility).withDefault(TrpVisibility::All),
+        TrpProp::set("Visibility", &TrpView::Visibility, &TrpView::SetVisibility)
+            .withDefault(TrpVisibility::All),
         visibleProperty(),
     };
 }

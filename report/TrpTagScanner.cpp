@@ -116,7 +116,8 @@ bool TrpTagScanner::scan(QByteArrayView data) {
     }
     const qsizetype version = tag.indexOf("version=\"");
     if (version >= 0) {
-        const QByteArrayView value = tag.sliced(version + 9).first(std::min<qsizetype>(3, tag.size() - version - 9));
+        const QByteArrayView value =
+            tag.sliced(version + 9).first(std::min<qsizetype>(3, tag.size() - version - 9));
         m_oldStyle = value == "1.0" && tag.indexOf("standalone") < 0;
     }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArrayView>
-
 #include <vector>
 
 // Splits a template document into its declaration and a tree of elements. This is deliberately not a

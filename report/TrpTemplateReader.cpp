@@ -76,7 +76,8 @@ public:
 private:
     void readChild(int index, TrpComponent& parent);
     void readCollection(int index, TrpComponent& owner, const QString& name);
-    void applyAttributes(TrpPersistent& object, const std::vector<Attribute>& attributes, const QString& objectName);
+    void applyAttributes(TrpPersistent& object, const std::vector<Attribute>& attributes,
+                         const QString& objectName);
     void applyAttribute(TrpPersistent& object, const Attribute& attribute, const QString& objectName);
     void convertAndSet(TrpPersistent& object, const TrpProperty& property, QByteArrayView raw,
                        const QString& objectName);
@@ -91,8 +92,9 @@ void Reader::readRoot(int index) {
     const TrpTagScanner::Element& root = m_scanner.element(index);
     const QString className = text(root.name);
     if (!TrpNames::same(className, QLatin1StringView("TrpReport"))) {
-        m_report.AddError(TrpClassRegistry::isKnown(className) ? QStringLiteral("Invalid file format")
-                                                               : QStringLiteral("Cannot find class ") + className);
+        m_report.AddError(TrpClassRegistry::isKnown(className)
+                              ? QStringLiteral("Invalid file format")
+                              : QStringLiteral("Cannot find class ") + className);
         return;
     }
     applyAttributes(m_report, parseAttributes(root.attributes), QString());
@@ -192,7 +194,8 @@ void Reader::applyAttribute(TrpPersistent& object, const Attribute& attribute, c
         rest = after;
     }
     const TrpProperty* p = target->properties().find(rest);
-    if (p == nullptr || !p->set || p->kind == TrpPropertyKind::SubObject || p->kind == TrpPropertyKind::Strings) {
+    if (p == nullptr || !p->set || p->kind == TrpPropertyKind::SubObject ||
+        p->kind == TrpPropertyKind::Strings) {
         return;
     }
     if (p->kind == TrpPropertyKind::Binary && rest != "PropData") {
@@ -212,23 +215,23 @@ void Reader::applyAttribute(TrpPersistent& object, const Attribute& attribute, c
 
 void Reader::convertAndSet(TrpPersistent& object, const TrpProperty& property, QByteArrayView raw,
                            const QString& objectName) {
-    const QString value = text(raw);
+    // Numbers are converted from the bytes; the text is decoded only where it is needed.
     QVariant converted;
     switch (property.kind) {
     case TrpPropertyKind::Integer:
     case TrpPropertyKind::Set: {
-        const auto v = TrpValueText::toInt(value);
+        const auto v = TrpValueText::toInt(raw);
         if (!v) {
-            m_report.AddError(QStringLiteral("'%1' is not a valid integer value").arg(value));
+            m_report.AddError(QStringLiteral("'%1' is not a valid integer value").arg(text(raw)));
             return;
         }
         converted = *v;
         break;
     }
     case TrpPropertyKind::Int64: {
-        const auto v = TrpValueText::toInt64(value);
+        const auto v = TrpValueText::toInt64(text(raw));
         if (!v) {
-            m_report.AddError(QStringLiteral("'%1' is not a valid integer value").arg(value));
+            m_report.AddError(QStringLiteral("'%1' is not a valid integer value").arg(text(raw)));
             return;
         }
         converted = static_cast<qlonglong>(*v);
@@ -236,9 +239,9 @@ void Reader::convertAndSet(TrpPersistent& object, const TrpProperty& property, Q
     }
     case TrpPropertyKind::Float:
     case TrpPropertyKind::DateTime: {
-        const auto v = TrpValueText::toDouble(value);
+        const auto v = TrpValueText::toDouble(raw);
         if (!v) {
-            m_report.AddError(QStringLiteral("'%1' is not a valid floating point value").arg(value));
+            m_report.AddError(QStringLiteral("'%1' is not a valid floating point value").arg(text(raw)));
             return;
         }
         converted = *v;
@@ -248,7 +251,7 @@ void Reader::convertAndSet(TrpPersistent& object, const TrpProperty& property, Q
     case TrpPropertyKind::Enumeration: {
         int ordinal = property.enumInfo->indexOf(raw);
         if (ordinal < 0) {
-            const auto v = TrpValueText::toInt(value);
+            const auto v = TrpValueText::toInt(raw);
             ordinal = v ? *v : -1;
         }
         // A name that is no member, or a number outside the enumeration, leaves the property as it was.
@@ -259,10 +262,10 @@ void Reader::convertAndSet(TrpPersistent& object, const TrpProperty& property, Q
         break;
     }
     case TrpPropertyKind::String:
-        converted = value;
+        converted = text(raw);
         break;
     case TrpPropertyKind::Binary: {
-        const auto bytes = TrpValueText::fromHex(value);
+        const auto bytes = TrpValueText::fromHex(text(raw));
         if (!bytes) {
             m_report.AddError(objectName + QStringLiteral(": Invalid picture data"));
             return;

@@ -24,9 +24,13 @@ QStringList split(const QString& text, bool memo) {
 }
 } // namespace
 
-QStringList TrpTextLines::splitMemo(const QString& text) { return split(text, true); }
+QStringList TrpTextLines::splitMemo(const QString& text) {
+    return split(text, true);
+}
 
-QStringList TrpTextLines::splitStrings(const QString& text) { return split(text, false); }
+QStringList TrpTextLines::splitStrings(const QString& text) {
+    return split(text, false);
+}
 
 QString TrpTextLines::joinTerminated(const QStringList& lines) {
     QString text;

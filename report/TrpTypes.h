@@ -24,7 +24,16 @@ enum class TrpShiftMode { smDontShift, smAlways, smWhenOverlapped };
 enum class TrpStretchMode { smDontStretch, smActualHeight, smMaxHeight };
 enum class TrpShiftEngine { seLinear, seTree, seDontShift };
 enum class TrpFillType { ftBrush, ftGradient, ftGlass };
-enum class TrpBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+enum class TrpBrushStyle {
+    bsSolid,
+    bsClear,
+    bsHorizontal,
+    bsVertical,
+    bsFDiagonal,
+    bsBDiagonal,
+    bsCross,
+    bsDiagCross
+};
 enum class TrpFrameStyle { fsSolid, fsDash, fsDot, fsDashDot, fsDashDotDot, fsDouble, fsAltDot, fsSquare };
 enum class TrpFormatKind { fkText, fkNumeric, fkDateTime, fkBoolean };
 enum class TrpPrintOrientation { poPortrait, poLandscape };
@@ -34,8 +43,15 @@ enum class TrpPrintPages { ppAll, ppOdd, ppEven };
 enum class TrpSilentMode { simMessageBoxes, simReThrow, simSilent };
 enum class TrpZoomMode { zmDefault, zmWholePage, zmPageWidth, zmManyPages };
 enum class TrpFontPitch { fpDefault, fpVariable, fpFixed };
-enum class TrpFontQuality { fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType,
-                            fqClearTypeNatural };
+enum class TrpFontQuality {
+    fqDefault,
+    fqDraft,
+    fqProof,
+    fqNonAntialiased,
+    fqAntialiased,
+    fqClearType,
+    fqClearTypeNatural
+};
 enum class TrpRangeBegin { rbFirst, rbCurrent };
 enum class TrpRangeEnd { reLast, reCurrent, reCount };
 

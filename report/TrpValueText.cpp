@@ -3,7 +3,6 @@
 #include "TrpAnsiCodec.h"
 
 #include <QLocale>
-
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -149,25 +148,39 @@ std::optional<qint64> TrpValueText::toInt64(QStringView text) {
 }
 
 std::optional<double> TrpValueText::toDouble(QStringView text) {
+    if (text.size() > 256) {
+        return std::nullopt;
+    }
+    for (const QChar c : text) {
+        if (c.unicode() > 0x7F) {
+            return std::nullopt;
+        }
+    }
+    return toDouble(QByteArrayView(text.toLatin1()));
+}
+
+std::optional<qint32> TrpValueText::toInt(QByteArrayView text) {
+    if (text.size() > 64 || !isAscii(text)) {
+        return std::nullopt;
+    }
+    return toInt(QStringView(QString::fromLatin1(text)));
+}
+
+std::optional<double> TrpValueText::toDouble(QByteArrayView text) {
     char buffer[64];
     qsizetype length = 0;
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        if (c == u' ') {
+    for (const char c : text) {
+        if (c == ' ') {
             continue;
         }
-        char b = 0;
-        if ((c >= u'0' && c <= u'9') || c == u'-' || c == u'+' || c == u'e' || c == u'E' || c == u'.') {
-            b = static_cast<char>(c);
-        } else if (c == u',') {
-            b = '.';
-        } else {
+        if (!((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'e' || c == 'E' || c == '.' ||
+              c == ',')) {
             return std::nullopt;
         }
         if (length >= static_cast<qsizetype>(sizeof(buffer))) {
             return std::nullopt;
         }
-        buffer[length++] = b;
+        buffer[length++] = c == ',' ? '.' : c;
     }
     const char* begin = buffer;
     const char* end = buffer + length;
@@ -245,7 +258,8 @@ QString TrpValueText::escape(const QString& text) {
 
 QString TrpValueText::formatFloat(double value) {
     char buffer[40];
-    const auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::general, 15);
+    const auto [ptr, ec] =
+        std::to_chars(buffer, buffer + sizeof(buffer), value, std::chars_format::general, 15);
     if (ec != std::errc()) {
         return QStringLiteral("0");
     }

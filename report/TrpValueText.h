@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
-
 #include <optional>
 
 // The text forms of values in template files: decoding attribute texts with their character references,
@@ -21,6 +20,9 @@ public:
     static std::optional<qint64> toInt64(QStringView text);
     // Decimal floats: spaces are ignored and "." or "," is the decimal separator; an exponent is allowed.
     static std::optional<double> toDouble(QStringView text);
+    // The same from the raw bytes of an attribute (only ASCII can be a number).
+    static std::optional<qint32> toInt(QByteArrayView text);
+    static std::optional<double> toDouble(QByteArrayView text);
     // Upper-case hexadecimal, two digits per byte; none for odd lengths or other characters.
     static std::optional<QByteArray> fromHex(QStringView text);
 

@@ -30,4 +30,6 @@ std::vector<TrpProperty> TrpView::dataProperties() {
     };
 }
 
-TrpProperty TrpView::frameProperty() { return TrpProp::subObject("Frame", &TrpView::FrameForEditing); }
+TrpProperty TrpView::frameProperty() {
+    return TrpProp::subObject("Frame", &TrpView::FrameForEditing);
+}

@@ -44,11 +44,14 @@ CapturedErrorBox::CapturedErrorBox() {
     m_previous = TrpErrorBox::setHandler([this](const QString& text) { m_texts.append(text); });
 }
 
-CapturedErrorBox::~CapturedErrorBox() { TrpErrorBox::setHandler(std::move(m_previous)); }
+CapturedErrorBox::~CapturedErrorBox() {
+    TrpErrorBox::setHandler(std::move(m_previous));
+}
 
 namespace {
 
-void compareProperties(const TrpPersistent& a, const TrpPersistent& b, const QString& path, QStringList& out) {
+void compareProperties(const TrpPersistent& a, const TrpPersistent& b, const QString& path,
+                       QStringList& out) {
     for (const TrpProperty& p : a.properties().all()) {
         const QString where = path + QLatin1Char('.') + p.name;
         if (p.kind == TrpPropertyKind::SubObject) {
@@ -56,8 +59,8 @@ void compareProperties(const TrpPersistent& a, const TrpPersistent& b, const QSt
             if (p.name == QLatin1String("DisplayFormat")) {
                 continue;
             }
-            compareProperties(*p.sub(const_cast<TrpPersistent&>(a)), *p.sub(const_cast<TrpPersistent&>(b)), where,
-                              out);
+            compareProperties(*p.sub(const_cast<TrpPersistent&>(a)), *p.sub(const_cast<TrpPersistent&>(b)),
+                              where, out);
             continue;
         }
         const QVariant va = p.get(a);
@@ -85,7 +88,8 @@ void compareTree(const TrpComponent& a, const TrpComponent& b, const QString& pa
             out.append(here + QStringLiteral(": format count"));
         } else {
             for (size_t i = 0; i < memoA->Formats().size(); ++i) {
-                compareProperties(*memoA->Formats()[i], *memoB->Formats()[i], here + QStringLiteral(".Formats"), out);
+                compareProperties(*memoA->Formats()[i], *memoB->Formats()[i],
+                                  here + QStringLiteral(".Formats"), out);
             }
         }
     }
@@ -95,13 +99,14 @@ void compareTree(const TrpComponent& a, const TrpComponent& b, const QString& pa
             out.append(here + QStringLiteral(": dataset count"));
         } else {
             for (size_t i = 0; i < reportA->Datasets().size(); ++i) {
-                compareProperties(*reportA->Datasets()[i], *reportB->Datasets()[i], here + QStringLiteral(".Datasets"),
-                                  out);
+                compareProperties(*reportA->Datasets()[i], *reportB->Datasets()[i],
+                                  here + QStringLiteral(".Datasets"), out);
             }
         }
     }
     if (a.Objects().size() != b.Objects().size()) {
-        out.append(here + QStringLiteral(": child count %1 != %2").arg(a.Objects().size()).arg(b.Objects().size()));
+        out.append(here +
+                   QStringLiteral(": child count %1 != %2").arg(a.Objects().size()).arg(b.Objects().size()));
         return;
     }
     for (size_t i = 0; i < a.Objects().size(); ++i) {

@@ -6,12 +6,13 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
 #include <memory>
 #include <ostream>
 
 // Readable values in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Shared helpers of the report tests: documents from fragments, silent loading, and the captured
 // "Error" box.

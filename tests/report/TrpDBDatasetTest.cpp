@@ -1,14 +1,14 @@
-#include "ReportTestSupport.h"
 #include "TrpDBDataset.h"
+
+#include "ReportTestSupport.h"
 #include "TrpDataSource.h"
 #include "TrpError.h"
 #include "TrpGlobalDataSetList.h"
 #include "TrpMasterData.h"
-#include "TrpMemoryTable.h"
 #include "TrpMemoView.h"
+#include "TrpMemoryTable.h"
 
 #include <QDateTime>
-
 #include <gtest/gtest.h>
 
 using ReportTest::document;
@@ -20,15 +20,16 @@ using Field = TrpMemoryTable::Field;
 
 // Three rows of a kitchen order: a quantity, a Unicode long-text name and nullable remarks.
 std::unique_ptr<TrpMemoryTable> kitchenOrders() {
-    auto table = std::make_unique<TrpMemoryTable>(std::vector<Field>{{"QTY", TrpFieldKind::Integer},
-                                                                     {"Displayed_Name_PL", TrpFieldKind::WideMemo},
-                                                                     {"Remarks", TrpFieldKind::Memo},
-                                                                     {"Price", TrpFieldKind::Bcd},
-                                                                     {"Stamp", TrpFieldKind::Timestamp},
-                                                                     {"Served", TrpFieldKind::Boolean},
-                                                                     {"Big", TrpFieldKind::LargeInt}});
-    table->appendRow({2, QString::fromUtf8("Żurek"), "no salt\r\nhot", 9.5, QDateTime(QDate(2020, 12, 25), QTime(19, 5)),
-                      true, qlonglong(1) << 40});
+    auto table =
+        std::make_unique<TrpMemoryTable>(std::vector<Field>{{"QTY", TrpFieldKind::Integer},
+                                                            {"Displayed_Name_PL", TrpFieldKind::WideMemo},
+                                                            {"Remarks", TrpFieldKind::Memo},
+                                                            {"Price", TrpFieldKind::Bcd},
+                                                            {"Stamp", TrpFieldKind::Timestamp},
+                                                            {"Served", TrpFieldKind::Boolean},
+                                                            {"Big", TrpFieldKind::LargeInt}});
+    table->appendRow({2, QString::fromUtf8("Żurek"), "no salt\r\nhot", 9.5,
+                      QDateTime(QDate(2020, 12, 25), QTime(19, 5)), true, qlonglong(1) << 40});
     table->appendRow({1, "Soup", QVariant(), QVariant(), QVariant(), false, QVariant()});
     table->appendRow({3, "Tea", "", 1.25, QVariant(), false, 7});
     return table;
@@ -282,13 +283,14 @@ TEST(DataSetNames, TemplateBindsItsDatasetsByNameAndReference) {
     const auto* memo = dynamic_cast<TrpMemoView*>(report.FindObject("M1"));
     EXPECT_EQ(memo->DataSet(), &master);
     EXPECT_EQ(report.GetDataset("repds_ordersmaster"), &master); // by component name
-    EXPECT_EQ(report.GetDataset("MASTER"), &master);              // by UserName
+    EXPECT_EQ(report.GetDataset("MASTER"), &master);             // by UserName
     EXPECT_EQ(report.GetDataset("repDS_Missing"), nullptr);
 
     // Written references carry the other window's name.
     const QByteArray written = report.SaveToMemory();
     EXPECT_TRUE(written.contains("<item DataSet=\"OtherForm.repDS_OrdersMaster\" DataSetName=\"Master\"/>"));
-    EXPECT_TRUE(written.contains("<item DataSet=\"repDS_KitchenOrders\" DataSetName=\"repDS_KitchenOrders\"/>"));
+    EXPECT_TRUE(
+        written.contains("<item DataSet=\"repDS_KitchenOrders\" DataSetName=\"repDS_KitchenOrders\"/>"));
 }
 
 TEST(DataSetNames, ReportForgetsItemsOfDestroyedAdapters) {

@@ -19,8 +19,8 @@ struct PaperRow {
 
 TEST(ObjectModel, StandardPaperTable) {
     // The fixed rows, and the table's edges on both sides of its gap.
-    const PaperRow rows[] = {{1, 2159, 2794}, {9, 2100, 2970}, {11, 1480, 2100}, {47, 2200, 2200},
-                             {50, 2413, 3048}, {68, 3220, 4450}};
+    const PaperRow rows[] = {{1, 2159, 2794},  {9, 2100, 2970},  {11, 1480, 2100},
+                             {47, 2200, 2200}, {50, 2413, 3048}, {68, 3220, 4450}};
     for (const PaperRow& row : rows) {
         const auto size = TrpPaperSizes::find(row.code);
         ASSERT_TRUE(size) << row.code;

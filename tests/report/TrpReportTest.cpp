@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
 
 using ReportTest::CapturedErrorBox;
@@ -68,7 +67,8 @@ TEST_F(ReportLoadTest, FileThatCannotBeOpenedRaisesAfterEmptying) {
 }
 
 TEST_F(ReportLoadTest, ErrorLinesAreReportedInOneBox) {
-    report.LoadFromMemory(document(pageWithBand("<TrpZeta Name=\"Z\"/><TrpMemoView Name=\"M1\" Left=\"x\"/>")));
+    report.LoadFromMemory(
+        document(pageWithBand("<TrpZeta Name=\"Z\"/><TrpMemoView Name=\"M1\" Left=\"x\"/>")));
     ASSERT_EQ(box.texts().size(), 1);
     EXPECT_EQ(box.texts()[0], QString("The following error(s) have occured:\r\n"
                                       "'x' is not a valid floating point value\r\n"
@@ -90,7 +90,8 @@ TEST_F(ReportLoadTest, SilentModes) {
         report.LoadFromMemory(bad);
         FAIL() << "no error";
     } catch (const TrpError& e) {
-        EXPECT_EQ(e.message(), QString("The following error(s) have occured:\r\nCannot find class TrpZeta\r\n"));
+        EXPECT_EQ(e.message(),
+                  QString("The following error(s) have occured:\r\nCannot find class TrpZeta\r\n"));
     }
     report.EngineOptions().NewSilentMode = TrpSilentMode::simSilent;
     report.LoadFromMemory(bad);
@@ -121,8 +122,10 @@ TEST_F(ReportLoadTest, EmptyingResetsTheTemplateValues) {
         "PrintOptions.PageNumbers=\"2\" PrintOptions.PrintMode=\"pmScale\" PrintOptions.PrintOnSheet=\"3\" "
         "PrintOptions.Duplex=\"dmVertical\" ReportOptions.Name=\"Ticket\" ReportOptions.Author=\"A\" "
         "ScriptLanguage=\"Basic\" ScriptText.Text=\"x\" EngineOptions.ConvertNulls=\"False\" "
-        "EngineOptions.DoublePass=\"True\" EngineOptions.IgnoreExprError=\"True\" EngineOptions.PrintIfEmpty=\"False\" "
-        "PreviewOptions.OutlineVisible=\"True\" PreviewOptions.OutlineWidth=\"9\" PreviewOptions.PagesInCache=\"3\" "
+        "EngineOptions.DoublePass=\"True\" EngineOptions.IgnoreExprError=\"True\" "
+        "EngineOptions.PrintIfEmpty=\"False\" "
+        "PreviewOptions.OutlineVisible=\"True\" PreviewOptions.OutlineWidth=\"9\" "
+        "PreviewOptions.PagesInCache=\"3\" "
         "PreviewOptions.Zoom=\"2\""));
     // Values the file gives stay; preview options other than the outline ones stay the component's.
     EXPECT_EQ(report.PrintOptions().Printer, QString("Kitchen"));
@@ -158,8 +161,8 @@ TEST_F(ReportLoadTest, EmptyingResetsTheTemplateValues) {
     EXPECT_EQ(report.PreviewOptions().OutlineWidth, 120);
     EXPECT_EQ(report.PreviewOptions().PagesInCache, 50);
     EXPECT_EQ(report.SystemVariableNames(),
-              (QStringList{"Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#", "CopyName#",
-                           "TableRow", "TableColumn"}));
+              (QStringList{"Date", "Time", "Page", "Page#", "TotalPages", "TotalPages#", "Line", "Line#",
+                           "CopyName#", "TableRow", "TableColumn"}));
 
     // A new load starts with PrintIfEmpty true again.
     report.LoadFromMemory(document(""));
@@ -167,7 +170,8 @@ TEST_F(ReportLoadTest, EmptyingResetsTheTemplateValues) {
 }
 
 TEST_F(ReportLoadTest, VoidMessageSequence) {
-    report.LoadFromMemory(document(pageWithBand("<TrpMemoView Name=\"Memo_VoidMessage\" Text=\"Memo_VoidMessage\"/>")));
+    report.LoadFromMemory(
+        document(pageWithBand("<TrpMemoView Name=\"Memo_VoidMessage\" Text=\"Memo_VoidMessage\"/>")));
     auto* memo = dynamic_cast<TrpMemoView*>(report.FindObject("memo_voidmessage"));
     ASSERT_NE(memo, nullptr);
     EXPECT_EQ(memo->Text(), QString("Memo_VoidMessage\r\n"));

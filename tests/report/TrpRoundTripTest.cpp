@@ -12,7 +12,6 @@
 
 #include <QBuffer>
 #include <QImage>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -225,15 +224,20 @@ TEST(TemplateWriter, WritesTheDocumentForm) {
     EXPECT_TRUE(lines[1].contains("ScriptText.Text=\"begin&#13;&#10;&#13;&#10;end.\""));
     EXPECT_TRUE(lines[1].contains("PrintOptions.Printer=\"Default\""));
     EXPECT_FALSE(lines[1].contains("Name="));
-    EXPECT_EQ(lines[2], QString("  <TrpDataPage Name=\"Data\" Left=\"0\" Top=\"0\" Width=\"1000\" Height=\"1000\"/>"));
+    EXPECT_EQ(lines[2],
+              QString("  <TrpDataPage Name=\"Data\" Left=\"0\" Top=\"0\" Width=\"1000\" Height=\"1000\"/>"));
     // Orientation (default) omitted, then the dimensions, the code, the margins; the frame's Typ always.
-    EXPECT_EQ(lines[3], QString("  <TrpReportPage Name=\"Page1\" PaperWidth=\"72\" PaperHeight=\"297\" PaperSize=\"256\" "
-                                "LeftMargin=\"0\" RightMargin=\"0\" TopMargin=\"0\" BottomMargin=\"0\" "
-                                "ColumnWidth=\"0\" Frame.Typ=\"0\">"));
-    EXPECT_EQ(lines[4], QString("    <TrpMasterData Name=\"B\" FillType=\"ftBrush\" Frame.Typ=\"0\" Height=\"0\" "
-                                "Left=\"0\" Top=\"0\" Width=\"0\" ColumnWidth=\"0\" ColumnGap=\"0\" RowCount=\"0\">"));
-    EXPECT_EQ(lines[5], QString("      <TrpMemoView Name=\"M\" AllowVectorExport=\"True\" Left=\"0\" Top=\"0\" "
-                                "Width=\"1E-5\" Height=\"0\" Frame.Typ=\"0\" FillType=\"ftBrush\" Text=\"a&#34;b\"/>"));
+    EXPECT_EQ(
+        lines[3],
+        QString("  <TrpReportPage Name=\"Page1\" PaperWidth=\"72\" PaperHeight=\"297\" PaperSize=\"256\" "
+                "LeftMargin=\"0\" RightMargin=\"0\" TopMargin=\"0\" BottomMargin=\"0\" "
+                "ColumnWidth=\"0\" Frame.Typ=\"0\">"));
+    EXPECT_EQ(lines[4],
+              QString("    <TrpMasterData Name=\"B\" FillType=\"ftBrush\" Frame.Typ=\"0\" Height=\"0\" "
+                      "Left=\"0\" Top=\"0\" Width=\"0\" ColumnWidth=\"0\" ColumnGap=\"0\" RowCount=\"0\">"));
+    EXPECT_EQ(lines[5],
+              QString("      <TrpMemoView Name=\"M\" AllowVectorExport=\"True\" Left=\"0\" Top=\"0\" "
+                      "Width=\"1E-5\" Height=\"0\" Frame.Typ=\"0\" FillType=\"ftBrush\" Text=\"a&#34;b\"/>"));
     EXPECT_EQ(lines[6], QString("    </TrpMasterData>"));
     EXPECT_EQ(lines[7], QString("  </TrpReportPage>"));
 }

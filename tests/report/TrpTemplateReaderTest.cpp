@@ -7,11 +7,11 @@
 #include "TrpReportPage.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
-
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using ReportTest::document;
 using ReportTest::load;
@@ -23,7 +23,9 @@ TrpMemoView* memo(const TrpReport& report, const char* name = "M1") {
     return dynamic_cast<TrpMemoView*>(report.FindObject(QString::fromLatin1(name)));
 }
 
-TrpReportPage* page(const TrpReport& report) { return dynamic_cast<TrpReportPage*>(report.FindObject("Page1")); }
+TrpReportPage* page(const TrpReport& report) {
+    return dynamic_cast<TrpReportPage*>(report.FindObject("Page1"));
+}
 
 // ---------------------------------------------------------------------------------------------------------
 // The edge cases of the format and the object model, one row each: the document and what it must give.
@@ -43,49 +45,79 @@ std::vector<EdgeCase> edgeCases() {
     return {
         // Either separator reads the same number; spaces inside it are ignored.
         {"DecimalComma", document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"45,35436\"/>")),
-         [](const TrpReport& r) { EXPECT_DOUBLE_EQ(memo(r)->Left(), 45.35436); }},
+         [](const TrpReport& r) {
+             EXPECT_DOUBLE_EQ(memo(r)->Left(), 45.35436);
+         }},
         {"DecimalPoint", document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"45.35436\"/>")),
-         [](const TrpReport& r) { EXPECT_DOUBLE_EQ(memo(r)->Left(), 45.35436); }},
+         [](const TrpReport& r) {
+             EXPECT_DOUBLE_EQ(memo(r)->Left(), 45.35436);
+         }},
         {"FloatWithSpaces", document(pageWithBand("<TrpMemoView Name=\"M1\" Width=\" 1 000,5 \"/>")),
-         [](const TrpReport& r) { EXPECT_DOUBLE_EQ(memo(r)->Width(), 1000.5); }},
+         [](const TrpReport& r) {
+             EXPECT_DOUBLE_EQ(memo(r)->Width(), 1000.5);
+         }},
         // An enumeration by member name (any letter case) or by its ordinal.
         {"EnumByName", document(pageWithBand("<TrpMemoView Name=\"M1\" HAlign=\"haCenter\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter);
+         }},
         {"EnumByNumber", document(pageWithBand("<TrpMemoView Name=\"M1\" HAlign=\"2\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter);
+         }},
         {"EnumOtherCase", document(pageWithBand("<TrpMemoView Name=\"M1\" halign=\"HACENTER\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haCenter);
+         }},
         // An unknown member name is no error and leaves the property as it was.
         {"EnumUnknownName", document(pageWithBand("<TrpMemoView Name=\"M1\" HAlign=\"haMiddle\"/>")),
          [](const TrpReport& r) {
              EXPECT_EQ(memo(r)->HAlign(), TrpHAlign::haLeft);
              EXPECT_TRUE(r.Errors().isEmpty());
          }},
-        {"BooleanAsNumber", document(pageWithBand("<TrpMemoView Name=\"M1\" WordWrap=\"0\" Clipped=\"false\"/>")),
+        {"BooleanAsNumber",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" WordWrap=\"0\" Clipped=\"false\"/>")),
          [](const TrpReport& r) {
              EXPECT_FALSE(memo(r)->WordWrap());
              EXPECT_FALSE(memo(r)->Clipped());
          }},
         // Encoded CR LF in Text: two words give two lines, a final break no empty line, two LF three lines.
         {"TextTwoLines", document(pageWithBand("<TrpMemoView Name=\"M1\" Text=\"Hot&#13;&#10;Soup\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot", "Soup"})); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot", "Soup"}));
+         }},
         {"TextFinalBreak", document(pageWithBand("<TrpMemoView Name=\"M1\" Text=\"Hot&#13;&#10;\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot"})); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot"}));
+         }},
         {"TextTwoLineFeeds", document(pageWithBand("<TrpMemoView Name=\"M1\" Text=\"Hot&#10;&#10;Soup\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot", "", "Soup"})); }},
-        {"TextOtherBreaks", document(pageWithBand("<TrpMemoView Name=\"M1\" Text=\"a&#13;b&#0;c&#8232;d\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Memo(), (QStringList{"a", "b", "c", "d"})); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Memo(), (QStringList{"Hot", "", "Soup"}));
+         }},
+        {"TextOtherBreaks",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" Text=\"a&#13;b&#0;c&#8232;d\"/>")),
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Memo(), (QStringList{"a", "b", "c", "d"}));
+         }},
         // Without standalone= the attribute texts are ANSI; memo texts stay UTF-8.
-        {"OldStyleDeclaration", oldStyle("Ar\xE9" "al", "Caf\xC3\xA9"),
+        {"OldStyleDeclaration",
+         oldStyle("Ar\xE9"
+                  "al",
+                  "Caf\xC3\xA9"),
          [](const TrpReport& r) {
              EXPECT_EQ(memo(r)->Font().Name, QString::fromUtf8("Aréal"));
              EXPECT_EQ(memo(r)->Memo(), QStringList{QString::fromUtf8("Café")});
          }},
         {"OldStyleEuroSign", oldStyle("\x80", "x"),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Font().Name, QString::fromUtf8("€")); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Font().Name, QString::fromUtf8("€"));
+         }},
         {"Utf8Declaration",
-         document(pageWithBand("<TrpMemoView Name=\"M1\" Font.Name=\"Ar\xC3\xA9" "al\" Text=\"Caf\xC3\xA9\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Font().Name, QString::fromUtf8("Aréal")); }},
+         document(pageWithBand("<TrpMemoView Name=\"M1\" Font.Name=\"Ar\xC3\xA9"
+                               "al\" Text=\"Caf\xC3\xA9\"/>")),
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Font().Name, QString::fromUtf8("Aréal"));
+         }},
         // Paper: explicit dimensions make the size user-defined; a non-standard code keeps them; a
         // standard code replaces them.
         {"PaperNonStandardCode",
@@ -107,7 +139,8 @@ std::vector<EdgeCase> edgeCases() {
              EXPECT_EQ(page(r)->PaperSize(), 256);
              EXPECT_DOUBLE_EQ(page(r)->Width(), 272); // 72 x 3.77953 = 272.126 px
          }},
-        {"LandscapeStandardCode", document("<TrpReportPage Name=\"Page1\" Orientation=\"poLandscape\" PaperSize=\"11\"/>"),
+        {"LandscapeStandardCode",
+         document("<TrpReportPage Name=\"Page1\" Orientation=\"poLandscape\" PaperSize=\"11\"/>"),
          [](const TrpReport& r) {
              EXPECT_DOUBLE_EQ(page(r)->PaperWidth(), 210);
              EXPECT_DOUBLE_EQ(page(r)->PaperHeight(), 148);
@@ -120,7 +153,8 @@ std::vector<EdgeCase> edgeCases() {
              EXPECT_TRUE(line->Frame().hasSide(TrpFrameTyp::ftBottom));
              EXPECT_FALSE(line->Frame().hasSide(TrpFrameTyp::ftLeft));
          }},
-        {"FontStyleBoldBottomLine", document(pageWithBand("<TrpMemoView Name=\"M1\" Font.Style=\"1\" Frame.Typ=\"8\"/>")),
+        {"FontStyleBoldBottomLine",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" Font.Style=\"1\" Frame.Typ=\"8\"/>")),
          [](const TrpReport& r) {
              EXPECT_EQ(memo(r)->Font().Style, TrpFontStyle::fsBold);
              EXPECT_EQ(memo(r)->Frame().Typ(), TrpFrameTyp::ftBottom);
@@ -128,14 +162,23 @@ std::vector<EdgeCase> edgeCases() {
          }},
         // Character references in every string value; any other "&" stays.
         {"CharacterReferences",
-         document(pageWithBand("<TrpMemoView Name=\"M1\" DataField=\"&quot;a&amp;b&lt;c&gt;&#65;&#x42;&foo;&#67\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->DataField(), QString("\"a&b<c>A&#x42;&foo;&#67")); }},
-        {"ReferenceToNoCharacter", document(pageWithBand("<TrpMemoView Name=\"M1\" DataField=\"&#55296;&#9999999;\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->DataField(), QString("&#55296;&#9999999;")); }},
+         document(pageWithBand(
+             "<TrpMemoView Name=\"M1\" DataField=\"&quot;a&amp;b&lt;c&gt;&#65;&#x42;&foo;&#67\"/>")),
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->DataField(), QString("\"a&b<c>A&#x42;&foo;&#67"));
+         }},
+        {"ReferenceToNoCharacter",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" DataField=\"&#55296;&#9999999;\"/>")),
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->DataField(), QString("&#55296;&#9999999;"));
+         }},
         // A closing tag in other letter case closes the element.
         {"ClosingTagOtherCase",
-         document("<TrpReportPage Name=\"Page1\"><trpmasterdata Name=\"B1\"></TRPMASTERDATA></trpReportPage>"),
-         [](const TrpReport& r) { EXPECT_NE(r.FindObject("B1"), nullptr); }},
+         document(
+             "<TrpReportPage Name=\"Page1\"><trpmasterdata Name=\"B1\"></TRPMASTERDATA></trpReportPage>"),
+         [](const TrpReport& r) {
+             EXPECT_NE(r.FindObject("B1"), nullptr);
+         }},
         // Comments are skipped wherever a tag could begin, also holding "<" and ">".
         {"Comments", document("<!-- a <b> --><TrpReportPage Name=\"Page1\"><!--x--></TrpReportPage>"),
          [](const TrpReport& r) {
@@ -144,10 +187,13 @@ std::vector<EdgeCase> edgeCases() {
          }},
         // A byte order mark (or any text) before the declaration is skipped.
         {"ByteOrderMark", "\xEF\xBB\xBF" + document("<TrpReportPage Name=\"Page1\"/>"),
-         [](const TrpReport& r) { EXPECT_NE(page(r), nullptr); }},
+         [](const TrpReport& r) {
+             EXPECT_NE(page(r), nullptr);
+         }},
         // A missing final closing tag is accepted.
         {"UnclosedRoot",
-         QByteArray(ReportTest::Declaration) + "<TrpReport><TrpReportPage Name=\"Page1\"><TrpMasterData Name=\"B1\">",
+         QByteArray(ReportTest::Declaration) +
+             "<TrpReport><TrpReportPage Name=\"Page1\"><TrpMasterData Name=\"B1\">",
          [](const TrpReport& r) {
              EXPECT_NE(r.FindObject("B1"), nullptr);
              EXPECT_TRUE(r.Errors().isEmpty());
@@ -160,7 +206,8 @@ std::vector<EdgeCase> edgeCases() {
              EXPECT_DOUBLE_EQ(memo(r)->Top(), 7);
          }},
         // An attribute that names no property is skipped without an error; so is one of a read-only path.
-        {"UnknownAttribute", document(pageWithBand("<TrpMemoView Name=\"M1\" Colour=\"5\" Font.Size=\"9\" Nope.Left=\"3\"/>")),
+        {"UnknownAttribute",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" Colour=\"5\" Font.Size=\"9\" Nope.Left=\"3\"/>")),
          [](const TrpReport& r) {
              EXPECT_NE(memo(r), nullptr);
              EXPECT_DOUBLE_EQ(memo(r)->Left(), 0);
@@ -168,9 +215,10 @@ std::vector<EdgeCase> edgeCases() {
          }},
         // The second element with a name updates the first object, which stays in its band.
         {"DuplicateNameUpdates",
-         document("<TrpReportPage Name=\"Page1\"><TrpPageHeader Name=\"H\"><TrpMemoView Name=\"M1\" Left=\"1\"/>"
-                  "</TrpPageHeader><TrpMasterData Name=\"B\"><TrpMemoView Name=\"m1\" Top=\"9\"/></TrpMasterData>"
-                  "</TrpReportPage>"),
+         document(
+             "<TrpReportPage Name=\"Page1\"><TrpPageHeader Name=\"H\"><TrpMemoView Name=\"M1\" Left=\"1\"/>"
+             "</TrpPageHeader><TrpMasterData Name=\"B\"><TrpMemoView Name=\"m1\" Top=\"9\"/></TrpMasterData>"
+             "</TrpReportPage>"),
          [](const TrpReport& r) {
              EXPECT_EQ(memo(r)->Parent()->Name(), QString("H"));
              EXPECT_DOUBLE_EQ(memo(r)->Left(), 1);
@@ -179,9 +227,12 @@ std::vector<EdgeCase> edgeCases() {
          }},
         // Script text as a list of strings.
         {"ScriptText", document("", "ScriptText.Text=\"begin&#13;&#10;  x;&#13;&#10;end.\""),
-         [](const TrpReport& r) { EXPECT_EQ(r.ScriptText(), (QStringList{"begin", "  x;", "end."})); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(r.ScriptText(), (QStringList{"begin", "  x;", "end."}));
+         }},
         // The root's Name is ignored; the root's option paths apply.
-        {"RootAttributes", document("", "Name=\"Other\" PrintOptions.Printer=\"Kitchen\" PrintOptions.Copies=\"2\""),
+        {"RootAttributes",
+         document("", "Name=\"Other\" PrintOptions.Printer=\"Kitchen\" PrintOptions.Copies=\"2\""),
          [](const TrpReport& r) {
              EXPECT_TRUE(r.Name().isEmpty());
              EXPECT_EQ(r.PrintOptions().Printer, QString("Kitchen"));
@@ -189,33 +240,39 @@ std::vector<EdgeCase> edgeCases() {
          }},
         // Several formats as a nested collection; a single one as DisplayFormat attributes.
         {"FormatsCollection",
-         document(pageWithBand("<TrpMemoView Name=\"M1\"><Formats><item/><x FormatStr=\"HH:mm\" Kind=\"fkDateTime\"/>"
-                               "</Formats></TrpMemoView>")),
+         document(pageWithBand(
+             "<TrpMemoView Name=\"M1\"><Formats><item/><x FormatStr=\"HH:mm\" Kind=\"fkDateTime\"/>"
+             "</Formats></TrpMemoView>")),
          [](const TrpReport& r) {
              ASSERT_EQ(memo(r)->Formats().size(), 2u);
              EXPECT_EQ(memo(r)->Formats()[1]->Kind, TrpFormatKind::fkDateTime);
              EXPECT_EQ(memo(r)->Formats()[1]->FormatStr, QString("HH:mm"));
          }},
-        {"DisplayFormat", document(pageWithBand("<TrpMemoView Name=\"M1\" DisplayFormat.Kind=\"fkDateTime\"/>")),
+        {"DisplayFormat",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" DisplayFormat.Kind=\"fkDateTime\"/>")),
          [](const TrpReport& r) {
              ASSERT_EQ(memo(r)->Formats().size(), 1u);
              EXPECT_EQ(memo(r)->Formats()[0]->Kind, TrpFormatKind::fkDateTime);
          }},
         // A memo's frame side values follow the frame unless written for the side.
-        {"FrameSides", document(pageWithBand("<TrpMemoView Name=\"M1\" Frame.Width=\"2\" Frame.TopLine.Width=\"3\"/>")),
+        {"FrameSides",
+         document(pageWithBand("<TrpMemoView Name=\"M1\" Frame.Width=\"2\" Frame.TopLine.Width=\"3\"/>")),
          [](const TrpReport& r) {
              EXPECT_DOUBLE_EQ(memo(r)->Frame().leftLine().Width, 2);
              EXPECT_DOUBLE_EQ(memo(r)->Frame().topLine().Width, 3);
          }},
         // Text between elements and after the root is ignored.
-        {"TextBetweenElements", document("stray text <TrpReportPage Name=\"Page1\"/> more") + "trailing <junk",
+        {"TextBetweenElements",
+         document("stray text <TrpReportPage Name=\"Page1\"/> more") + "trailing <junk",
          [](const TrpReport& r) {
              EXPECT_NE(page(r), nullptr);
              EXPECT_TRUE(r.Errors().isEmpty());
          }},
         // Rotation is stored modulo 360.
         {"Rotation", document(pageWithBand("<TrpMemoView Name=\"M1\" Rotation=\"-90\"/>")),
-         [](const TrpReport& r) { EXPECT_EQ(memo(r)->Rotation(), 270); }},
+         [](const TrpReport& r) {
+             EXPECT_EQ(memo(r)->Rotation(), 270);
+         }},
     };
 }
 
@@ -227,7 +284,9 @@ TEST_P(EdgeCaseTest, ReadsAsTheFormatSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TemplateReader, EdgeCaseTest, ::testing::ValuesIn(edgeCases()),
-                         [](const ::testing::TestParamInfo<EdgeCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<EdgeCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------------------
 // Each rejection rule with its tiny document and the exact error lines it gives.
@@ -243,50 +302,69 @@ std::vector<ErrorCase> errorCases() {
     const QStringList invalid{"Invalid file format"};
     return {
         {"LessThanInsideTag", document("<TrpReportPage Name=\"Page1\" Left=\"<\"/>"), invalid, false},
-        {"TruncatedInsideTag", decl + "<TrpReport><TrpReportPage Name=\"Page1\"/><TrpMasterData Name=\"B", invalid,
-         false},
+        {"TruncatedInsideTag", decl + "<TrpReport><TrpReportPage Name=\"Page1\"/><TrpMasterData Name=\"B",
+         invalid, false},
         {"TruncatedComment", decl + "<TrpReport><TrpReportPage Name=\"Page1\"/><!-- no end", invalid, false},
         {"MissingDeclaration", "<TrpReport><TrpReportPage Name=\"Page1\"/></TrpReport>", invalid, false},
         {"WrongClosingName", document("<TrpReportPage Name=\"Page1\"></TrpReportPages>"), invalid, false},
         {"StrayClosingTag", document("<TrpReportPage Name=\"Page1\"/></TrpReportPage>"), invalid, false},
         {"EmptyInput", QByteArray(), invalid, false},
         {"UnknownClassInBand",
-         document(pageWithBand("<TrpMemoView Name=\"M1\"/><TrpChartView Name=\"C1\"><TrpMemoView Name=\"Inner\"/>"
-                               "</TrpChartView>")),
-         {"Cannot find class TrpChartView"}, true},
-        {"UnknownRootClass", decl + "<TrpPrintout><TrpReportPage Name=\"Page1\"/></TrpPrintout>",
-         {"Cannot find class TrpPrintout"}, false},
+         document(
+             pageWithBand("<TrpMemoView Name=\"M1\"/><TrpChartView Name=\"C1\"><TrpMemoView Name=\"Inner\"/>"
+                          "</TrpChartView>")),
+         {"Cannot find class TrpChartView"},
+         true},
+        {"UnknownRootClass",
+         decl + "<TrpPrintout><TrpReportPage Name=\"Page1\"/></TrpPrintout>",
+         {"Cannot find class TrpPrintout"},
+         false},
         {"TreeClassAsRoot", decl + "<TrpMemoView Name=\"M1\"/>", invalid, false},
-        {"ReportNestedInTree", document("<TrpReportPage Name=\"Page1\"><TrpReport/></TrpReportPage>"),
-         {"Cannot find class TrpReport"}, true},
-        {"TabInsideTag", document("<TrpReportPage Name=\"Page1\"/><TrpMemoView\tName=\"M1\"/>"),
-         {"Cannot find class TrpMemoView\tName=\"M1\""}, true},
+        {"ReportNestedInTree",
+         document("<TrpReportPage Name=\"Page1\"><TrpReport/></TrpReportPage>"),
+         {"Cannot find class TrpReport"},
+         true},
+        {"TabInsideTag",
+         document("<TrpReportPage Name=\"Page1\"/><TrpMemoView\tName=\"M1\"/>"),
+         {"Cannot find class TrpMemoView\tName=\"M1\""},
+         true},
         {"UnconvertibleNumbers",
          document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"12px\" Font.Height=\"-1x\" Frame.Typ=\"4.0\" "
                                "Rotation=\"99999999999\"/>")),
          {"'-1x' is not a valid integer value", "'12px' is not a valid floating point value",
           "'4.0' is not a valid integer value", "'99999999999' is not a valid integer value"},
          true},
-        {"DuplicateRename", document(pageWithBand("<TrpMemoView Name=\"M1\"/><TrpMemoView Name=\"M2\" Name=\"m1\"/>")),
-         {"prDupl"}, true},
+        {"DuplicateRename",
+         document(pageWithBand("<TrpMemoView Name=\"M1\"/><TrpMemoView Name=\"M2\" Name=\"m1\"/>")),
+         {"prDupl"},
+         true},
         {"MalformedPropData",
          document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"0444617461XZ\"/>")),
-         {"P1: Invalid picture data"}, true},
-        {"PropDataNotARecord", document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"0102\"/>")),
-         {"P1: Invalid picture data"}, true},
+         {"P1: Invalid picture data"},
+         true},
+        {"PropDataNotARecord",
+         document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"0102\"/>")),
+         {"P1: Invalid picture data"},
+         true},
         {"PropDataLengthBeyondData",
          document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"04446174610AFF000000\"/>")),
-         {"P1: Invalid picture data"}, true},
+         {"P1: Invalid picture data"},
+         true},
         // The picture record is well formed but the PNG bytes are not an image.
         {"PngThatDoesNotDecode",
-         document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"04446174610A0D0000000A54504E474F626A656374"
-                               "0102\"/>")),
-         {"P1: Picture cannot be decoded"}, true},
+         document(pageWithBand(
+             "<TrpPictureView Name=\"P1\" Picture.PropData=\"04446174610A0D0000000A54504E474F626A656374"
+             "0102\"/>")),
+         {"P1: Picture cannot be decoded"},
+         true},
         // Lines are sorted and each is held once.
         {"SortedUnique",
-         document(pageWithBand("<TrpZeta Name=\"Z\"/><TrpAlpha Name=\"A\"/><TrpZeta Name=\"Z2\"/><TrpMemoView "
-                               "Name=\"M1\" Left=\"x\"/>")),
-         {"'x' is not a valid floating point value", "Cannot find class TrpAlpha", "Cannot find class TrpZeta"}, true},
+         document(
+             pageWithBand("<TrpZeta Name=\"Z\"/><TrpAlpha Name=\"A\"/><TrpZeta Name=\"Z2\"/><TrpMemoView "
+                          "Name=\"M1\" Left=\"x\"/>")),
+         {"'x' is not a valid floating point value", "Cannot find class TrpAlpha",
+          "Cannot find class TrpZeta"},
+         true},
     };
 }
 
@@ -302,7 +380,9 @@ TEST_P(ErrorLineTest, GivesTheExactLines) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TemplateReader, ErrorLineTest, ::testing::ValuesIn(errorCases()),
-                         [](const ::testing::TestParamInfo<ErrorCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<ErrorCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // ---------------------------------------------------------------------------------------------------------
 
@@ -316,13 +396,15 @@ TEST(TemplateReader, UnknownClassSkipsOnlyItsElement) {
 }
 
 TEST(TemplateReader, FailedRenameKeepsTheName) {
-    const auto report = load(document(pageWithBand("<TrpMemoView Name=\"M1\"/><TrpMemoView Name=\"M2\" Name=\"M1\"/>")));
+    const auto report =
+        load(document(pageWithBand("<TrpMemoView Name=\"M1\"/><TrpMemoView Name=\"M2\" Name=\"M1\"/>")));
     EXPECT_NE(memo(*report, "M2"), nullptr);
     EXPECT_EQ(report->FindObject("MasterData1")->Objects().size(), 2u);
 }
 
 TEST(TemplateReader, UnconvertibleValueKeepsThePropertyAndGoesOn) {
-    const auto report = load(document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"3\" Left=\"x\" Top=\"4\"/>")));
+    const auto report =
+        load(document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"3\" Left=\"x\" Top=\"4\"/>")));
     EXPECT_DOUBLE_EQ(memo(*report)->Left(), 3);
     EXPECT_DOUBLE_EQ(memo(*report)->Top(), 4);
 }
@@ -353,7 +435,8 @@ TEST(TemplateReader, PictureRecordCarriesThePng) {
     picture.setImageData(TrpPicture::PngClassName, buffer.data());
     const QByteArray hex = picture.PropData().toHex().toUpper();
 
-    const auto report = load(document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"" + hex + "\"/>")));
+    const auto report =
+        load(document(pageWithBand("<TrpPictureView Name=\"P1\" Picture.PropData=\"" + hex + "\"/>")));
     const auto* view = dynamic_cast<TrpPictureView*>(report->FindObject("P1"));
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(report->Errors().isEmpty());
@@ -386,6 +469,27 @@ TEST(TemplateReader, KitchenTicketFixtureReadsWithoutErrors) {
     // A memo without its own font takes its band's.
     const auto* line = report->FindObject("Line1");
     EXPECT_EQ(line->Font().Height, -11);
+}
+
+} // namespace
+
+namespace {
+
+// Inputs the fuzzer once broke the reader with: each must read, write and read again.
+TEST(TemplateReader, FuzzRegressionsReadSafely) {
+    const QDir dir(ReportTest::fixturePath("fuzz-regressions"));
+    const QStringList files = dir.entryList(QDir::Files);
+    for (const QString& name : files) {
+        if (name.endsWith(".md")) {
+            continue;
+        }
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        const auto first = load(file.readAll());
+        const auto second = load(first->SaveToMemory());
+        const auto third = load(second->SaveToMemory());
+        EXPECT_EQ(third->SaveToMemory(), second->SaveToMemory()) << name.toStdString();
+    }
 }
 
 } // namespace
