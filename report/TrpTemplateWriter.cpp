@@ -10,7 +10,7 @@ class Writer {
 public:
     QString out;
 
-    void writeObject(const TrpComponent& object, int level, bool root);
+    void writeObject(const TrpComponent& object, int level);
 
 private:
     void writeProperties(const TrpPersistent& object, const QString& prefix, const TrpPersistent* owner);
@@ -26,12 +26,11 @@ private:
     void indent(int level) { out += QString(level * 2, u' '); }
 };
 
-void Writer::writeObject(const TrpComponent& object, int level, bool root) {
+void Writer::writeObject(const TrpComponent& object, int level) {
     indent(level);
     out += u'<';
     out += QLatin1String(object.ClassName());
     // The root carries no Name: the report's property table has none.
-    (void)root;
     writeProperties(object, QString(), nullptr);
     if (const auto* memo = dynamic_cast<const TrpCustomMemoView*>(&object)) {
         const QStringList& lines = memo->Memo();
@@ -67,7 +66,7 @@ void Writer::writeObject(const TrpComponent& object, int level, bool root) {
         out += QLatin1String(">\r\n");
     }
     for (const auto& child : object.Objects()) {
-        writeObject(*child, level + 1, false);
+        writeObject(*child, level + 1);
     }
     indent(level);
     out += QLatin1String("</");
@@ -149,6 +148,6 @@ void Writer::writeProperty(const TrpPersistent& object, const TrpProperty& p, co
 QByteArray TrpTemplateWriter::write(const TrpReport& report) {
     Writer writer;
     writer.out = QStringLiteral("<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"no\"?>\r\n");
-    writer.writeObject(report, 0, true);
+    writer.writeObject(report, 0);
     return writer.out.toUtf8();
 }
