@@ -8,6 +8,7 @@ function(veloria_add_test name)
     target_link_libraries(${name} PRIVATE veloria_test_main)
   endif()
   add_test(NAME ${name} COMMAND ${name})
-  set(env "QT_QPA_PLATFORM=offscreen" "VELORIA_SOURCE_DIR=${PROJECT_SOURCE_DIR}" ${ARG_ENV})
+  set(env "QT_QPA_PLATFORM=offscreen" "VELORIA_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+          "VELORIA_TEST_DATA=${PROJECT_SOURCE_DIR}/tests/data-files" ${ARG_ENV})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" LABELS "${ARG_LABELS}" TIMEOUT 600)
 endfunction()

@@ -1,0 +1,3 @@
+#include "TrpError.h"
+
+TrpError::TrpError(const QString& message) : m_message(message), m_utf8(message.toStdString()) {}

@@ -1,0 +1,140 @@
+#pragma once
+
+#include "TrpComponent.h"
+#include "TrpDataSetItem.h"
+#include "TrpEngineOptions.h"
+#include "TrpErrorList.h"
+#include "TrpPreviewOptions.h"
+#include "TrpPrintOptions.h"
+#include "TrpReportOptions.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+class TrpDataSet;
+
+// The report component: owns a template's object tree (one data page, report pages, bands, views), the
+// adapters the template uses (Datasets), the options, and the error lines collected while loading.
+//
+// Typical use: LoadFromFile(path), FindObject(name), then the preparation and output of later stages.
+// Collected error lines are reported after loading as one message, "The following error(s) have
+// occured:" followed by the lines, in the mode EngineOptions().NewSilentMode chooses: a box through
+// TrpErrorBox (default), a TrpError, or nothing.
+class TrpReport : public TrpComponent {
+public:
+    TrpReport();
+    ~TrpReport() override;
+
+    const char* ClassName() const override { return "TrpReport"; }
+
+    // Empties the report, then reads the template file. A missing file gives false and leaves the report
+    // empty, unless exceptionIfNotFound. A file that cannot be opened raises TrpError("Cannot open file
+    // "<path>". <reason>").
+    bool LoadFromFile(const QString& fileName, bool exceptionIfNotFound = false);
+    // Reads a template from a stream or from memory into the emptied report, then reports the error lines.
+    void LoadFromStream(QIODevice& stream);
+    void LoadFromMemory(const QByteArray& data);
+    // Writes the template.
+    void SaveToStream(QIODevice& stream) const;
+    QByteArray SaveToMemory() const;
+
+    // Empties the report: destroys every object and resets Datasets, options, script and variables.
+    void Clear() override;
+
+    // The file last loaded; empty after a missing file.
+    const QString& FileName() const { return m_fileName; }
+    const QStringList& Errors() const { return m_errors.lines(); }
+    void AddError(const QString& line) { m_errors.add(line); }
+    void ClearErrors() { m_errors.clear(); }
+    // The name of the object being processed, which error lines of the adapters begin with.
+    const QString& CurrentObjectName() const { return m_currentObjectName; }
+    void SetCurrentObjectName(const QString& name) { m_currentObjectName = name; }
+
+    // The window that owns the report: its adapters are the ones a template's DataSet references name.
+    QObject* Owner() const { return m_owner.data(); }
+    void SetOwner(QObject* window) { m_owner = window; }
+
+    QString Version() const { return m_version; }
+    void SetVersion(const QString& value) { m_version = value; }
+    bool DotMatrixReport() const { return m_dotMatrixReport; }
+    void SetDotMatrixReport(bool value) { m_dotMatrixReport = value; }
+    QString IniFile() const { return m_iniFile; }
+    void SetIniFile(const QString& value) { m_iniFile = value; }
+    QString ScriptLanguage() const { return m_scriptLanguage; }
+    void SetScriptLanguage(const QString& value) { m_scriptLanguage = value; }
+    QStringList ScriptText() const { return m_scriptText; }
+    void SetScriptText(const QStringList& lines) { m_scriptText = lines; }
+    bool ShowProgress() const { return m_showProgress; }
+    void SetShowProgress(bool value) { m_showProgress = value; }
+
+    TrpEngineOptions& EngineOptions() { return m_engineOptions; }
+    const TrpEngineOptions& EngineOptions() const { return m_engineOptions; }
+    TrpPrintOptions& PrintOptions() { return m_printOptions; }
+    const TrpPrintOptions& PrintOptions() const { return m_printOptions; }
+    TrpPreviewOptions& PreviewOptions() { return m_previewOptions; }
+    const TrpPreviewOptions& PreviewOptions() const { return m_previewOptions; }
+    TrpReportOptions& ReportOptions() { return m_reportOptions; }
+    const TrpReportOptions& ReportOptions() const { return m_reportOptions; }
+
+    // The adapters the template uses. An item whose adapter was destroyed is forgotten.
+    const std::vector<std::unique_ptr<TrpDataSetItem>>& Datasets() const;
+    TrpDataSetItem* AddDataset(TrpDataSet* dataSet = nullptr);
+    // The names of the system variables of memo expressions ("Date", "Time", "Page", ...).
+    const QStringList& SystemVariableNames() const { return m_systemVariables; }
+
+    // The adapter a dataset name in a template stands for: the first adapter of the process-wide list
+    // whose UserName equals name (letter case ignored), skipping adapters that belong to another report;
+    // an empty name gives none; no match keeps current.
+    static TrpDataSet* FindDataSet(const TrpReport* report, TrpDataSet* current, const QString& name);
+    // The adapter of this report's Datasets with that UserName or component Name (letter case ignored).
+    TrpDataSet* GetDataset(const QString& name) const;
+    // Resolves a written object reference: a component name among the adapters of the report's window, or
+    // "Window.Component" among those of the named window; nullptr when nothing matches.
+    static TrpDataSet* ResolveDataSetReference(const TrpReport* report, const QString& text);
+    // The reference as written: the component name, prefixed by its window's name and a full stop when
+    // the adapter belongs to another window than the report.
+    static QString DataSetReferenceText(const TrpReport* report, const TrpDataSet* dataSet);
+
+    // Reports a message in the current silent mode.
+    void ReportMessage(const QString& message);
+    // "The following error(s) have occured:" CR LF and each error line followed by CR LF.
+    QString ErrorMessage() const;
+
+    std::vector<TrpCollectionView> collections() const override;
+    bool acceptsCollection(const QString& name) const override;
+    TrpPersistent* addCollectionItem(const QString& name) override;
+
+    const TrpPropertyList& properties() const override;
+
+private:
+    void ensureDataPage();
+    TrpEngineOptions* engineOptionsForEditing() { return &m_engineOptions; }
+    TrpPrintOptions* printOptionsForEditing() { return &m_printOptions; }
+    TrpPreviewOptions* previewOptionsForEditing() { return &m_previewOptions; }
+    TrpReportOptions* reportOptionsForEditing() { return &m_reportOptions; }
+
+    QString m_fileName;
+    TrpErrorList m_errors;
+    QString m_currentObjectName;
+    QPointer<QObject> m_owner;
+
+    QString m_version;
+    bool m_dotMatrixReport = false;
+    QString m_iniFile;
+    QString m_scriptLanguage;
+    QStringList m_scriptText;
+    bool m_showProgress = true;
+    bool m_oldStyleProgress = false;
+    bool m_storeInDfm = true;
+
+    TrpEngineOptions m_engineOptions;
+    TrpPrintOptions m_printOptions;
+    TrpPreviewOptions m_previewOptions;
+    TrpReportOptions m_reportOptions;
+    mutable std::vector<std::unique_ptr<TrpDataSetItem>> m_datasets;
+    QStringList m_systemVariables;
+};
