@@ -1,7 +1,15 @@
 #include "TrpCustomMemoView.h"
 
+#include "TrpBand.h"
+#include "TrpCustomDBDataSet.h"
+#include "TrpDrawText.h"
+#include "TrpExpressionScanner.h"
+#include "TrpFormatData.h"
 #include "TrpNames.h"
+#include "TrpReport.h"
 #include "TrpTextLines.h"
+
+#include <QMutexLocker>
 
 QString TrpCustomMemoView::Text() const {
     return TrpTextLines::joinTerminated(m_memo);
@@ -47,4 +55,102 @@ bool TrpCustomMemoView::acceptsCollection(const QString& name) const {
 TrpPersistent* TrpCustomMemoView::addCollectionItem(const QString& name) {
     // Highlights are not kept: conditional highlighting is no facility of these tickets.
     return TrpNames::same(name, QLatin1StringView("Formats")) ? AddFormat() : nullptr;
+}
+
+void TrpCustomMemoView::BeforePrint() {
+    TrpStretcheable::BeforePrint();
+    m_savedMemo = m_memo;
+    m_memoSaved = true;
+}
+
+void TrpCustomMemoView::AfterPrint() {
+    TrpStretcheable::AfterPrint();
+    if (m_memoSaved) {
+        m_memo = m_savedMemo;
+        m_memoSaved = false;
+    }
+    m_value = QVariant();
+}
+
+void TrpCustomMemoView::GetData() {
+    if (m_formats.empty()) {
+        AddFormat();
+    }
+    TrpReport* report = Report();
+    if (report != nullptr) {
+        report->SetCurrentObjectName(Name());
+    }
+    TrpDataSet* dataSet = DataSet();
+    if (dataSet != nullptr && !DataField().isEmpty()) {
+        // A data-field memo: the field decides, the designed text is not evaluated.
+        const QString field = DataField();
+        if (dataSet->IsBlobField(field)) {
+            auto* adapter = dynamic_cast<TrpCustomDBDataSet*>(dataSet);
+            if (adapter != nullptr) {
+                adapter->AssignBlobTo(field, m_memo);
+            } else {
+                SetText(dataSet->GetDisplayText(field));
+            }
+            return;
+        }
+        m_value = dataSet->GetValue(field);
+        const TrpFormat& format = *m_formats.front();
+        if (format.Kind != TrpFormatKind::fkText) {
+            SetText(TrpFormatData::format(m_value, format.Kind, format.FormatStr, format.DecimalSeparator,
+                                          format.ThousandSeparator));
+        } else {
+            SetText(dataSet->GetDisplayText(field));
+        }
+        return;
+    }
+    if (m_allowExpressions && report != nullptr) {
+        expandExpressions();
+    }
+}
+
+void TrpCustomMemoView::expandExpressions() {
+    TrpReport* report = Report();
+    const QString text = Text();
+    const auto evaluate = [this, report](const QString& expression, int index) {
+        const QVariant value = report->Calc(expression);
+        const TrpFormat& format = *m_formats[static_cast<size_t>(index)];
+        return TrpFormatData::format(value, format.Kind, format.FormatStr, format.DecimalSeparator,
+                                     format.ThousandSeparator);
+    };
+    const QString expanded = TrpExpressionScanner::expand(text, m_expressionDelimiters,
+                                                          static_cast<int>(m_formats.size()), evaluate);
+    if (expanded != text) {
+        SetText(expanded);
+    }
+}
+
+double TrpCustomMemoView::CalcHeight() {
+    // Measured where the memo stands in its band: positions are rounded to whole pixels.
+    double left = Left();
+    double top = Top();
+    if (const TrpComponent* band = Parent()) {
+        left += band->Left();
+        top += band->Top();
+    }
+    TrpTextFont font;
+    font.name = Font().Name;
+    font.height = Font().Height;
+    font.style = Font().Style;
+    TrpTextOptions options;
+    options.wordWrap = m_wordWrap;
+    options.charSpacing = m_charSpacing;
+    options.lineSpacing = m_lineSpacing;
+    options.paragraphGap = m_paragraphGap;
+    options.hAlign = m_hAlign;
+    options.clipped = m_clipped;
+    const TrpFrame& frame = Frame();
+    QMutexLocker lock(&TrpDrawText::lock());
+    TrpDrawText& measure = TrpDrawText::instance();
+    measure.setFont(font);
+    measure.setOptions(options);
+    measure.setDimensions(TrpDrawText::textRect(QRectF(left, top, Width(), Height()), m_gapX, m_gapY,
+                                                frame.Width(), frame.Typ()));
+    measure.setText(m_memo);
+    return TrpDrawText::memoHeight(measure.calcHeight(), m_gapY, frame.Width(), frame.Typ(),
+                                   frame.DropShadow() ? frame.ShadowWidth() : 0);
 }

@@ -5,6 +5,7 @@
 #include "TrpStretcheable.h"
 
 #include <QStringList>
+#include <QVariant>
 #include <memory>
 #include <vector>
 
@@ -75,12 +76,27 @@ public:
     // The first format; created when there is none.
     TrpFormat* DisplayFormat();
 
+    // One placement: BeforePrint keeps the designed lines, GetData computes the content for the current
+    // row (a data field's text, or the expressions expanded), CalcHeight measures it (whole report
+    // pixels, at 600 dpi), AfterPrint puts the designed lines back.
+    void BeforePrint() override;
+    void GetData() override;
+    void AfterPrint() override;
+    double CalcHeight() override;
+    // The value of the data field read by the last GetData; null otherwise.
+    const QVariant& Value() const { return m_value; }
+
     std::vector<TrpCollectionView> collections() const override;
     bool acceptsCollection(const QString& name) const override;
     TrpPersistent* addCollectionItem(const QString& name) override;
 
 private:
+    void expandExpressions();
+
     QStringList m_memo;
+    QStringList m_savedMemo;
+    bool m_memoSaved = false;
+    QVariant m_value;
     TrpHAlign m_hAlign = TrpHAlign::haLeft;
     TrpVAlign m_vAlign = TrpVAlign::vaTop;
     bool m_wordWrap = true;

@@ -247,19 +247,19 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
         }
         const double free = right - x - line.width600;
         switch (options_.hAlign) {
-        case TrpHAlign::Left:
+        case TrpHAlign::haLeft:
             break;
-        case TrpHAlign::Right:
+        case TrpHAlign::haRight:
             x += free;
             break;
-        case TrpHAlign::Center:
+        case TrpHAlign::haCenter:
             x += free / 2;
             break;
-        case TrpHAlign::Block:
+        case TrpHAlign::haBlock:
             break;
         }
         const qsizetype spaces = line.text.count(QLatin1Char(' '));
-        if (options_.hAlign == TrpHAlign::Block && !line.lastOfParagraph && spaces > 0 && free > 0) {
+        if (options_.hAlign == TrpHAlign::haBlock && !line.lastOfParagraph && spaces > 0 && free > 0) {
             // The spaces of every line but a paragraph's last widen to fill the width.
             const double extra = free / static_cast<double>(spaces);
             for (const QString& word : line.text.split(QLatin1Char(' '))) {

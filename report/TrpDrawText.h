@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrpTypes.h"
+
 #include <QColor>
 #include <QFont>
 #include <QHash>
@@ -22,15 +24,13 @@ struct TrpTextFont {
     int pointSize() const;
 };
 
-enum class TrpHAlign { Left, Right, Center, Block };
-
 // What a memo asks of the measuring object besides its font and text.
 struct TrpTextOptions {
     bool wordWrap = true;
     double charSpacing = 0;  // report pixels added after every character
     double lineSpacing = 2;  // report pixels between lines
     double paragraphGap = 0; // report pixels the first line of a paragraph is indented by
-    TrpHAlign hAlign = TrpHAlign::Left;
+    TrpHAlign hAlign = TrpHAlign::haLeft;
     bool clipped = true;
 };
 

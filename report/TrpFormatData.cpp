@@ -436,14 +436,14 @@ QString TrpFormatData::format(const QVariant& value, TrpFormatKind kind, const Q
         return {};
     }
     switch (kind) {
-    case TrpFormatKind::Text:
-    case TrpFormatKind::Boolean:
+    case TrpFormatKind::fkText:
+    case TrpFormatKind::fkBoolean:
         return plainText(value, locale);
-    case TrpFormatKind::DateTime: {
+    case TrpFormatKind::fkDateTime: {
         QDateTime when;
         return toDateTime(value, &when) ? formatDateTime(formatStr, when, locale) : plainText(value, locale);
     }
-    case TrpFormatKind::Numeric: {
+    case TrpFormatKind::fkNumeric: {
         QString result;
         bool ok = false;
         if (formatStr.contains(QLatin1Char('#')) || formatStr.startsWith(QLatin1Char('0'))) {

@@ -1,12 +1,11 @@
 #pragma once
 
+#include "TrpTypes.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
 #include <QVariant>
-
-// How a memo formats a value: the kinds of a display format.
-enum class TrpFormatKind { Text, Numeric, DateTime, Boolean };
 
 // Formats memo values by the rules of display formats, with the regional settings of `locale`.
 class TrpFormatData {

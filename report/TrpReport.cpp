@@ -2,10 +2,12 @@
 
 #include "TrpDataPage.h"
 #include "TrpDataSet.h"
+#include "TrpEngine.h"
 #include "TrpError.h"
 #include "TrpErrorBox.h"
 #include "TrpGlobalDataSetList.h"
 #include "TrpNames.h"
+#include "TrpPreviewPages.h"
 #include "TrpTemplateReader.h"
 #include "TrpTemplateWriter.h"
 
@@ -14,7 +16,8 @@
 #include <QFileInfo>
 #include <algorithm>
 
-TrpReport::TrpReport() {
+TrpReport::TrpReport()
+    : m_engine(std::make_unique<TrpEngine>(*this)), m_previewPages(std::make_unique<TrpPreviewPages>()) {
     setReportOfTree(this);
     Clear();
 }
@@ -45,6 +48,11 @@ void TrpReport::Clear() {
 }
 
 bool TrpReport::LoadFromFile(const QString& fileName, bool exceptionIfNotFound) {
+    if (m_busy) {
+        m_queued.push_back(
+            [this, fileName, exceptionIfNotFound] { LoadFromFile(fileName, exceptionIfNotFound); });
+        return false;
+    }
     Clear();
     if (!QFileInfo::exists(fileName) && !exceptionIfNotFound) {
         m_fileName.clear();
@@ -64,7 +72,18 @@ void TrpReport::LoadFromStream(QIODevice& stream) {
 }
 
 void TrpReport::LoadFromMemory(const QByteArray& data) {
+    if (m_busy) {
+        m_queued.push_back([this, data] { LoadFromMemory(data); });
+        return;
+    }
     m_errors.clear();
+    readTemplate(data);
+    if (!m_errors.isEmpty()) {
+        ReportMessage(ErrorMessage());
+    }
+}
+
+void TrpReport::readTemplate(const QByteArray& data) {
     m_engineOptions.PrintIfEmpty = true;
     const TrpEngineOptions keptEngine = m_engineOptions;
     const TrpPreviewOptions keptPreview = m_previewOptions;
@@ -96,10 +115,6 @@ void TrpReport::LoadFromMemory(const QByteArray& data) {
     m_showProgress = keptShowProgress;
     m_oldStyleProgress = keptOldStyleProgress;
     m_storeInDfm = keptStoreInDfm;
-
-    if (!m_errors.isEmpty()) {
-        ReportMessage(ErrorMessage());
-    }
 }
 
 void TrpReport::SaveToStream(QIODevice& stream) const {

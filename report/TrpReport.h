@@ -11,16 +11,21 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QStringList>
+#include <QVariant>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class QIODevice;
 class TrpDataSet;
+class TrpEngine;
+class TrpPreviewPages;
 
 // The report component: owns a template's object tree (one data page, report pages, bands, views), the
 // adapters the template uses (Datasets), the options, and the error lines collected while loading.
 //
-// Typical use: LoadFromFile(path), FindObject(name), then the preparation and output of later stages.
+// Typical use: LoadFromFile(path), FindObject(name), PrepareReport(), then output of PreviewPages()
+// (TrpPreviewPages::DrawPage onto a printer, the preview or a file).
 // Collected error lines are reported after loading as one message, "The following error(s) have
 // occured:" followed by the lines, in the mode EngineOptions().NewSilentMode chooses: a box through
 // TrpErrorBox (default), a TrpError, or nothing.
@@ -43,7 +48,32 @@ public:
     QByteArray SaveToMemory() const;
 
     // Empties the report: destroys every object and resets Datasets, options, script and variables.
+    // Prepared pages are kept.
     void Clear() override;
+
+    // Lays the template out with the adapters' current rows into PreviewPages(). The template is saved
+    // to memory first and read back afterwards, so nothing the layout does to it outlives it: objects
+    // found with FindObject before are no longer the report's afterwards. Every Datasets item without an
+    // adapter adds "Dataset "<name>" does not exist" and nothing is laid out. An error during the layout
+    // ends it (the pages made so far stay) and becomes an error line. With error lines the result is
+    // false and they are reported in the silent mode. While the report is busy the call is queued and
+    // gives false.
+    bool PrepareReport(bool clearLastReport = true);
+    // True while a preparation runs; calls made meanwhile wait in a queue.
+    bool Busy() const { return m_busy; }
+    // Asks a running preparation (or printing) to stop after the current band or page.
+    void StopReport() { m_terminated = true; }
+    bool Terminated() const { return m_terminated; }
+    void SetTerminated(bool value) { m_terminated = value; }
+
+    // Evaluates one memo expression: a field reference (Dataset."Field"), a system variable, or an
+    // evaluation error ("Error in expression '<expr>': <reason>"; added as an error line of the current
+    // object and raised, unless EngineOptions().IgnoreExprError, which gives the expression text).
+    QVariant Calc(const QString& expression);
+
+    TrpEngine& Engine() { return *m_engine; }
+    TrpPreviewPages& PreviewPages() { return *m_previewPages; }
+    const TrpPreviewPages& PreviewPages() const { return *m_previewPages; }
 
     // The file last loaded; empty after a missing file.
     const QString& FileName() const { return m_fileName; }
@@ -112,6 +142,10 @@ public:
 
 private:
     void ensureDataPage();
+    // Reads a template into the emptied report; the error lines are neither cleared nor reported.
+    void readTemplate(const QByteArray& data);
+    void runQueued();
+    QVariant systemVariable(const QString& name) const;
     TrpEngineOptions* engineOptionsForEditing() { return &m_engineOptions; }
     TrpPrintOptions* printOptionsForEditing() { return &m_printOptions; }
     TrpPreviewOptions* previewOptionsForEditing() { return &m_previewOptions; }
@@ -137,4 +171,10 @@ private:
     TrpReportOptions m_reportOptions;
     mutable std::vector<std::unique_ptr<TrpDataSetItem>> m_datasets;
     QStringList m_systemVariables;
+
+    std::unique_ptr<TrpEngine> m_engine;
+    std::unique_ptr<TrpPreviewPages> m_previewPages;
+    bool m_busy = false;
+    bool m_terminated = false;
+    std::vector<std::function<void()>> m_queued;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "TrpPreviewPages.h"
+
+class QPainter;
+
+// Draws one prepared page onto a painter: the page frame, then every view band by band (placement order)
+// and in template order inside a band. Memo text goes through the text measuring object, so wrapping and
+// line positions come from the 600 dpi measurement whatever the device.
+class TrpPagePainter {
+public:
+    TrpPagePainter(QPainter& painter, double scaleX, double scaleY, TrpDrawTarget target);
+
+    void drawPage(const TrpPreviewPage& page, const TrpPageSettings& settings, QPointF offset);
+
+private:
+    QRectF toDevice(const QRectF& r) const;
+    void drawFrame(const TrpFrame& frame, const QRectF& rect);
+    void drawMemo(const TrpPreparedView& view, const QRectF& rect);
+    void drawPicture(const TrpPreparedView& view, const QRectF& rect);
+
+    QPainter& m_painter;
+    double m_scaleX;
+    double m_scaleY;
+    TrpDrawTarget m_target;
+    QPointF m_origin; // device position of the printable area's top left corner
+};
