@@ -7,6 +7,7 @@
 #include "SettingsStore.h"
 #include "SplashForm.h"
 #include "TraceChannel.h"
+#include "TrpErrorBox.h"
 #include "VeloriaApplication.h"
 
 #include <QApplication>
@@ -32,8 +33,16 @@ void createDataModule(TDataModule1& dataModule) {
     }
 }
 
+void bindReportMessages() {
+    TrpErrorBox::setHandler([](const QString& text) {
+        MessageService::current().show(
+            MessageRequest{QString::fromLatin1(TrpErrorBox::Caption), text, MessageIcon::Error, MbOk});
+    });
+}
+
 RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {
     TraceChannel::instance().Enabled = false;
+    bindReportMessages();
 
     auto splash = std::make_unique<TSplashForm>();
     splash->show();

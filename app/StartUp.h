@@ -12,6 +12,9 @@ class TSplashForm;
 // and the start-up goes on.
 void createDataModule(TDataModule1& dataModule);
 
+// The report component's "Error" boxes go through the program's message service like every other box.
+void bindReportMessages();
+
 // What start-up leaves for the message loop; the main window goes before the data module it uses.
 struct RunningProgram {
     std::unique_ptr<TDataModule1> dataModule;

@@ -1,6 +1,6 @@
 #include "TrpVirtualPrinter.h"
 
-#include <QPageSize>
+#include "TrpPaperSizes.h"
 
 bool TrpVirtualPrinter::Init() {
     if (Initialized) {
@@ -8,10 +8,9 @@ bool TrpVirtualPrinter::Init() {
     }
     takeMeasures(600, 600, 210, 297, 0, 0, 210, 297);
     Papers = {{SpoolPageSettings::CustomPaper, QStringLiteral("Custom")}};
-    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
-        const QPageSize paper(static_cast<QPageSize::PageSizeId>(id));
-        if (paper.windowsId() > 0 && paper.windowsId() < SpoolPageSettings::CustomPaper) {
-            Papers.append({paper.windowsId(), paper.name()});
+    for (int code = 1; code < SpoolPageSettings::CustomPaper; ++code) {
+        if (const auto size = TrpPaperSizes::find(code)) {
+            Papers.append({code, QStringLiteral("%1 x %2 mm").arg(size->width / 10.0).arg(size->height / 10.0)});
         }
     }
     Bins = {{SpoolPageSettings::DefaultBin, QStringLiteral("Default")}};

@@ -1,4 +1,6 @@
 #include "CapturingMessageService.h"
+#include "StartUp.h"
+#include "TrpErrorBox.h"
 #include "VeloriaApplication.h"
 
 #include <QTimer>
@@ -46,6 +48,18 @@ TEST(DefaultErrorHandler, ErrorFromAnEventHandlerIsShownAndTheLoopGoesOn) {
     EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Printer selected is not valid."));
     EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
     EXPECT_EQ(boxes.shown[0].buttons, MbOk);
+}
+
+TEST(ReportErrorBox, GoesThroughTheMessageService) {
+    CapturingMessageService boxes;
+    bindReportMessages();
+    TrpErrorBox::show(QStringLiteral("The following error(s) have occured:\r\nmemo19: Error in expression"));
+    TrpErrorBox::setHandler({});
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, QStringLiteral("Error"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(boxes.shown[0].buttons, MbOk);
+    EXPECT_TRUE(boxes.shown[0].text.endsWith(QStringLiteral("memo19: Error in expression")));
 }
 
 } // namespace
