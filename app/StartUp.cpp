@@ -8,6 +8,7 @@
 #include "SplashForm.h"
 #include "TraceChannel.h"
 #include "TrpErrorBox.h"
+#include "TrpReportUi.h"
 #include "VeloriaApplication.h"
 
 #include <QApplication>
@@ -38,6 +39,8 @@ void bindReportMessages() {
         MessageService::current().show(
             MessageRequest{QString::fromLatin1(TrpErrorBox::Caption), text, MessageIcon::Error, MbOk});
     });
+    // The print dialog and the preview window of the reports.
+    TrpReportUi::install();
 }
 
 RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {

@@ -13,7 +13,7 @@ struct SpoolPageSettings {
     int copies = 1;
     bool collate = false;
     int bin = DefaultBin;
-    int duplex = 0; // 0: the driver's default (simplex)
+    int duplex = 0; // 0: the driver's default (simplex), 1: long edge, 2: short edge
 
     bool operator==(const SpoolPageSettings&) const = default;
 };

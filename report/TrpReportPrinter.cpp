@@ -1,0 +1,164 @@
+#include "TrpReportPrinter.h"
+
+#include "PrintSpooler.h"
+#include "TrpErrorBox.h"
+#include "TrpPageNumbers.h"
+#include "TrpPageSource.h"
+#include "TrpPrintDialogHook.h"
+#include "TrpPrinters.h"
+#include "TrpReport.h"
+
+#include <QCoreApplication>
+#include <QScopeGuard>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+// The driver's duplex codes: 0 its default, 1 long edge, 2 short edge.
+int duplexCode(TrpDuplexMode mode) {
+    switch (mode) {
+    case TrpDuplexMode::dmVertical:
+        return 1;
+    case TrpDuplexMode::dmHorizontal:
+        return 2;
+    case TrpDuplexMode::dmNone:
+    case TrpDuplexMode::dmSimplex:
+        break;
+    }
+    return 0;
+}
+
+// What decides whether a page needs settings of its own: paper code, size in whole millimetres, bin,
+// orientation, duplex.
+struct PaperKey {
+    int paper;
+    long width;
+    long height;
+    int bin;
+    TrpPrintOrientation orientation;
+    TrpDuplexMode duplex;
+    bool operator==(const PaperKey&) const = default;
+};
+
+PaperKey keyOf(const TrpPageFormat& f, TrpDuplexMode duplex) {
+    return {f.PaperSize, std::lround(f.PaperWidth), std::lround(f.PaperHeight), f.Bin, f.Orientation, duplex};
+}
+
+QString jobTitle(const TrpReport& report) {
+    if (!report.ReportOptions().Name.isEmpty()) {
+        return report.ReportOptions().Name;
+    }
+    if (!report.FileName().isEmpty()) {
+        return report.FileName();
+    }
+    return QString::fromLatin1(TrpReportPrinter::DefaultTitle);
+}
+
+// The message of a refusal names the printer, so that the operator knows which queue to look at.
+[[noreturn]] void raiseNamed(const QString& printer, const QString& reason) {
+    if (reason.contains(QLatin1Char('"') + printer + QLatin1Char('"'))) {
+        throw SpoolError(reason);
+    }
+    throw SpoolError(QStringLiteral("Printer \"%1\": %2").arg(printer, reason));
+}
+
+void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCustomPrinter& printer,
+                   TrpDuplexMode duplex, const std::function<bool()>& stopRequested) {
+    const TrpPrintOptions& options = report.PrintOptions();
+    const TrpPageNumbers numbers(options.PageNumbers);
+    const int count = pages.PageCount();
+    const int copies = std::max(1, options.Copies);
+    const int passes = options.Collate ? copies : 1;
+    const int driverCopies = options.Collate ? 1 : copies;
+    const QString title = jobTitle(report);
+
+    std::unique_ptr<SpoolJob> job;
+    std::optional<PaperKey> previous;
+    try {
+        for (int pass = 0; pass < passes; ++pass) {
+            for (int n = 0; n < count; ++n) {
+                const int index = options.Reverse ? count - 1 - n : n;
+                const int page = index + 1;
+                if (!numbers.includes(page) ||
+                    (options.PrintPages == TrpPrintPages::ppOdd && page % 2 == 0) ||
+                    (options.PrintPages == TrpPrintPages::ppEven && page % 2 == 1)) {
+                    continue;
+                }
+                if (stopRequested && stopRequested()) {
+                    if (job) {
+                        job->abort();
+                    }
+                    return;
+                }
+                const TrpPageFormat format = pages.PageFormat(index);
+                const PaperKey key = keyOf(format, duplex);
+                if (!previous || !(*previous == key)) {
+                    printer.applyPageSettings(printer.pageSettings(
+                        format.PaperSize, format.Orientation == TrpPrintOrientation::poLandscape,
+                        format.PaperWidth, format.PaperHeight, driverCopies, format.Bin, duplexCode(duplex)));
+                    previous = key;
+                }
+                if (!job) {
+                    job = PrintSpooler::current().startJob(printer.Name, title, options.PrnOutFileName);
+                }
+                job->beginPage(printer.DeviceMode);
+                // The page's origin on the paper's top left corner, whatever the device cannot reach.
+                const double dpi = job->resolution();
+                const double scale = dpi / 96.0;
+                pages.DrawPage(index, job->painter(), scale, scale, -printer.LeftOffset * dpi / 25.4,
+                               -printer.TopOffset * dpi / 25.4, true);
+                job->endPage();
+                QCoreApplication::processEvents();
+            }
+        }
+        if (job) {
+            job->finish();
+        }
+    } catch (const SpoolError& e) {
+        if (job) {
+            job->abort();
+        }
+        raiseNamed(printer.Name, e.message());
+    } catch (...) {
+        if (job) {
+            job->abort();
+        }
+        throw;
+    }
+}
+
+} // namespace
+
+bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
+                             const std::function<bool()>& stopRequested) {
+    TrpPrinters& printers = TrpPrinters::instance();
+    if (!printers.HasPhysicalPrinters()) {
+        TrpErrorBox::show(QString::fromLatin1(NoPrinters));
+        return false;
+    }
+    TrpPrintOptions& options = report.PrintOptions();
+    const TrpPrintOptions kept = options;
+    const auto restore = qScopeGuard([&options, &kept] { options = kept; });
+    TrpDuplexMode duplex = options.Duplex;
+
+    printers.SelectPrinter(options.Printer);
+    if (options.ShowDialog) {
+        if (!TrpPrintDialogHook::show(options, currentPage, pages.PageCount())) {
+            return false;
+        }
+        printers.SelectPrinter(options.Printer);
+        duplex = options.Duplex;
+    }
+    TrpCustomPrinter* printer = printers.Printer();
+    if (printer == nullptr || !printer->Initialized) {
+        TrpErrorBox::show(QString::fromLatin1(InvalidPrinter));
+        return true;
+    }
+    const auto resetChoices = qScopeGuard([printer] {
+        printer->DeviceMode.bin = printer->DefaultBin;
+        printer->DeviceMode.duplex = printer->DefaultDuplex;
+    });
+    printDocument(report, pages, *printer, duplex, stopRequested);
+    return true;
+}
