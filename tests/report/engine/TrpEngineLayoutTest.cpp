@@ -2,6 +2,8 @@
 // length, fixed-height page breaks.
 #include "EngineTestSupport.h"
 #include "TrpCustomMemoView.h"
+#include "TrpDBDataset.h"
+#include "TrpMemoryTable.h"
 
 #include <gtest/gtest.h>
 
@@ -193,6 +195,45 @@ TEST(TrpEngineSummary, SummaryFollowsTheHeaderAndTheFooterTheSummary) {
     const QSizeF size = t.pages().GetPageSize(0);
     EXPECT_NEAR(size.width(), 72, 1e-8);
     EXPECT_NEAR(size.height(), 15 + (34.01577 + 118.89765 + 77.85838) / Px, 1e-8);
+}
+
+} // namespace
+
+namespace {
+
+// A query that asks its report to prepare again while the report is preparing.
+class ReenteringTable : public TrpMemoryTable {
+public:
+    using TrpMemoryTable::TrpMemoryTable;
+    TrpReport* report = nullptr;
+    std::vector<bool> innerResults;
+    void first() override {
+        TrpMemoryTable::first();
+        if (report != nullptr && innerResults.empty()) {
+            innerResults.push_back(report->Busy());
+            innerResults.push_back(report->PrepareReport(true));
+        }
+    }
+};
+
+TEST(TrpReportPrepare, ACallWhileBusyIsQueuedAndRunsAfterwards) {
+    ReenteringTable table({{QStringLiteral("Name"), TrpFieldKind::String}});
+    table.appendRow({QStringLiteral("Soup")});
+    TrpDBDataset adapter;
+    adapter.SetName(QStringLiteral("repDS_Items"));
+    adapter.SetDataSet(&table);
+    auto report =
+        ReportTest::load(ReportTest::document("<Datasets><item DataSetName=\"repDS_Items\"/></Datasets>"
+                                              "<TrpReportPage Name=\"Page1\" EndlessHeight=\"True\">"
+                                              "<TrpMasterData Name=\"Rows\" Height=\"20\" Width=\"100\" "
+                                              "DataSetName=\"repDS_Items\"/></TrpReportPage>"));
+    table.report = report.get();
+    EXPECT_TRUE(report->PrepareReport(true));
+    EXPECT_EQ(table.innerResults, (std::vector<bool>{true, false})) << "busy, queued, false at once";
+    EXPECT_FALSE(report->Busy());
+    EXPECT_EQ(table.openCount(), 1) << "an open query is not run again";
+    EXPECT_EQ(report->PreviewPages().Count(), 1) << "the queued preparation ran and cleared the first";
+    ASSERT_EQ(report->PreviewPages().GetPage(0).bands.size(), 1u);
 }
 
 } // namespace
