@@ -1,0 +1,153 @@
+// Drawing a prepared page: positions scaled from report pixels, margins, line views along their edge,
+// pictures keeping their proportions, alignment, clipping and where views show.
+#include "EngineTestSupport.h"
+#include "TrpLineView.h"
+#include "TrpMemoView.h"
+#include "TrpPageHeader.h"
+#include "TrpPageRenderer.h"
+#include "TrpPictureView.h"
+#include "TrpReportPage.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double Px = TrpPixelsPerMm;
+
+TrpMemoView* addMemo(TrpComponent* band, const char* name, QRectF r, const QString& text) {
+    auto* memo = band->Create<TrpMemoView>();
+    memo->SetName(QString::fromLatin1(name));
+    memo->SetLeft(r.left());
+    memo->SetTop(r.top());
+    memo->SetWidth(r.width());
+    memo->SetHeight(r.height());
+    memo->SetText(text);
+    TrpFont font;
+    font.Height = -15;
+    memo->SetFont(font);
+    return memo;
+}
+
+// A 72 mm endless page, margins 1 mm left and 2 mm top, one header holding the views under test.
+std::unique_ptr<TrpReport> drawingReport() {
+    auto report = std::make_unique<TrpReport>();
+    report->EngineOptions().NewSilentMode = TrpSilentMode::simSilent;
+    auto* page = report->Create<TrpReportPage>();
+    page->SetName(QStringLiteral("Page1"));
+    page->SetPaperWidth(72);
+    page->SetPaperHeight(100);
+    page->SetLeftMargin(1);
+    page->SetTopMargin(2);
+    page->SetEndlessHeight(true);
+    auto* header = page->Create<TrpPageHeader>();
+    header->SetName(QStringLiteral("Head"));
+    header->SetWidth(264);
+    header->SetHeight(200);
+
+    auto* line = header->Create<TrpLineView>();
+    line->SetName(QStringLiteral("Rule"));
+    line->SetTop(10);
+    line->SetWidth(264);
+    line->FrameForEditing()->SetTyp(TrpFrameTyp::ftTop);
+    line->FrameForEditing()->SetWidth(2);
+
+    addMemo(header, "Right", QRectF(0, 20, 200, 20), QStringLiteral("WWW"))->SetHAlign(TrpHAlign::haRight);
+    addMemo(header, "PreviewOnly", QRectF(0, 50, 100, 20), QStringLiteral("WWWW"))
+        ->SetVisibility(TrpVisibility::vsPreview);
+    // Text far wider than its memo, which does not wrap: clipped at the memo's edge.
+    TrpMemoView* clipped = addMemo(header, "Clipped", QRectF(0, 80, 60, 20), QString(30, QLatin1Char('W')));
+    clipped->SetWordWrap(false);
+
+    QImage red(100, 50, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    red.save(&buffer, "PNG");
+    auto* picture = header->Create<TrpPictureView>();
+    picture->SetName(QStringLiteral("Logo"));
+    picture->SetLeft(100);
+    picture->SetTop(110);
+    picture->SetWidth(60);
+    picture->SetHeight(60);
+    picture->PictureForEditing()->setImageData(QString::fromLatin1(TrpPicture::PngClassName), png);
+    return report;
+}
+
+bool dark(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
+
+// Dark pixels in a rectangle of device pixels.
+int inkIn(const QImage& image, QRect r) {
+    int n = 0;
+    r = r.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            n += dark(image, x, y) ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+TEST(TrpPageDraw, ViewsLandWhereTheLayoutPutThemAtAnyScale) {
+    auto report = drawingReport();
+    ASSERT_TRUE(report->PrepareReport(true));
+    const TrpPreviewPages& pages = report->PreviewPages();
+    ASSERT_EQ(pages.Count(), 1);
+    for (const double dpi : {96.0, 203.0}) {
+        const double s = dpi / 96;
+        const QImage image = TrpPageRenderer::renderImage(pages, 0, dpi);
+        const double x0 = 1 * Px * s;
+        const double y0 = 2 * Px * s;
+        // The rule: 2 px thick along its top edge, across its width.
+        const int ruleY = static_cast<int>(y0 + 10 * s);
+        EXPECT_TRUE(dark(image, static_cast<int>(x0 + 5 * s), ruleY)) << dpi;
+        EXPECT_TRUE(dark(image, static_cast<int>(x0 + 260 * s), ruleY)) << dpi;
+        EXPECT_FALSE(dark(image, static_cast<int>(x0 + 130 * s), ruleY + static_cast<int>(4 * s))) << dpi;
+        // Right aligned: ink in the right quarter of the memo, none in its left half.
+        const auto band = [&](double left, double top, double width, double height) {
+            return QRect(static_cast<int>(x0 + left * s), static_cast<int>(y0 + top * s),
+                         static_cast<int>(width * s), static_cast<int>(height * s));
+        };
+        EXPECT_GT(inkIn(image, band(150, 20, 50, 20)), 0) << dpi;
+        EXPECT_EQ(inkIn(image, band(0, 20, 100, 20)), 0) << dpi;
+        // A view shown only in the preview is not printed.
+        EXPECT_EQ(inkIn(image, band(0, 50, 100, 20)), 0) << dpi;
+        // Clipped at the memo's right edge.
+        EXPECT_GT(inkIn(image, band(0, 80, 60, 20)), 0) << dpi;
+        EXPECT_EQ(inkIn(image, band(62, 80, 100, 20)), 0) << dpi;
+        // The picture: 100 x 50 scaled into 60 x 60 keeping its proportions, anchored top left.
+        const QColor inside =
+            image.pixelColor(static_cast<int>(x0 + 130 * s), static_cast<int>(y0 + 125 * s));
+        EXPECT_GT(inside.red(), 200) << dpi;
+        EXPECT_LT(inside.green(), 60) << dpi;
+        EXPECT_EQ(image.pixelColor(static_cast<int>(x0 + 130 * s), static_cast<int>(y0 + 160 * s)),
+                  QColor(Qt::white))
+            << dpi << ": below the scaled picture";
+    }
+}
+
+TEST(TrpPageDraw, ThePreviewShowsItsViewsAndStaysInsideThePage) {
+    auto report = drawingReport();
+    ASSERT_TRUE(report->PrepareReport(true));
+    const TrpPreviewPages& pages = report->PreviewPages();
+    QImage image(800, 1000, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    // Zoom 100 %, the page drawn 40 px right and 30 px down in the window, the painter's own state kept.
+    painter.setPen(Qt::blue);
+    pages.DrawPage(0, painter, 1, 1, QPointF(40, 30), TrpDrawTarget::Preview);
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::blue));
+    painter.end();
+    const double x0 = 40 + 1 * Px;
+    const double y0 = 30 + 2 * Px;
+    EXPECT_GT(inkIn(image, QRect(static_cast<int>(x0), static_cast<int>(y0 + 50), 100, 20)), 0)
+        << "the preview shows views meant for the preview";
+    EXPECT_EQ(inkIn(image, QRect(0, 0, 40, 1000)), 0) << "nothing left of the page";
+    EXPECT_EQ(pages.GetPageSize(0).width(), 72);
+}
+
+} // namespace

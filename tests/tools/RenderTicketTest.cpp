@@ -1,0 +1,112 @@
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString data(const QString& name) {
+    return qEnvironmentVariable("VELORIA_TEST_DATA") + QStringLiteral("/report/") + name;
+}
+
+struct ToolRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ToolRun renderTicket(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(RENDER_TICKET), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return ToolRun{process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                   QString::fromUtf8(process.readAllStandardOutput()),
+                   QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QStringList KitchenTicket = {data(QStringLiteral("kitchen_order.xml")), QStringLiteral("--data"),
+                                   data(QStringLiteral("kitchen_order.json")), QStringLiteral("--now"),
+                                   QStringLiteral("2020-12-25T19:05:00")};
+
+TEST(RenderTicket, ThermalPrinterImageMatchesTheReference) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("ticket.png"));
+    const ToolRun run =
+        renderTicket(KitchenTicket + QStringList{QStringLiteral("--png"), out, QStringLiteral("--dpi"),
+                                                 QStringLiteral("203")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QImage actual = QImage(out).convertToFormat(QImage::Format_Grayscale8);
+    const QImage expected =
+        QImage(data(QStringLiteral("kitchen_order_203dpi.png"))).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(expected.isNull());
+    ASSERT_EQ(actual.size(), expected.size())
+        << "72 mm at 203 dpi is 576 dots wide; the length is the ticket's";
+    EXPECT_EQ(actual.width(), 576);
+    // Anti-aliasing may differ in a few edge pixels between rasterisers; one changed digit does not stay
+    // under this.
+    qint64 differing = 0;
+    for (int y = 0; y < actual.height(); ++y) {
+        const uchar* a = actual.constScanLine(y);
+        const uchar* e = expected.constScanLine(y);
+        for (int x = 0; x < actual.width(); ++x) {
+            differing += std::abs(int(a[x]) - int(e[x])) > 96 ? 1 : 0;
+        }
+    }
+    EXPECT_LE(differing, 25) << differing << " pixels differ clearly";
+}
+
+TEST(RenderTicket, PdfPageIsTheTicketsPaper) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("ticket.pdf"));
+    const ToolRun run = renderTicket(KitchenTicket + QStringList{QStringLiteral("--pdf"), out});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QRegularExpressionMatch size =
+        QRegularExpression(QStringLiteral(R"(page 1: ([\d.]+) x ([\d.]+) mm)")).match(run.out);
+    ASSERT_TRUE(size.hasMatch()) << run.out.toStdString();
+    EXPECT_EQ(size.captured(1), QStringLiteral("72.00"));
+    QFile pdf(out);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QRegularExpressionMatch box =
+        QRegularExpression(QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"))
+            .match(QString::fromLatin1(pdf.readAll()));
+    ASSERT_TRUE(box.hasMatch());
+    // The PDF states its page in whole points.
+    EXPECT_NEAR(box.captured(1).toDouble(), 72 / 25.4 * 72, 0.5);
+    EXPECT_NEAR(box.captured(2).toDouble(), size.captured(2).toDouble() / 25.4 * 72, 0.5);
+}
+
+TEST(RenderTicket, FailuresPrintTheErrorLinesAndExitNonZero) {
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("t.png"));
+    struct Case {
+        const char* why;
+        QStringList arguments;
+        int exitCode;
+        const char* message;
+    } const cases[] = {
+        {"an unknown name in a memo",
+         KitchenTicket + QStringList{"--memo", "Memo5=Ask [Manager]", "--png", png}, 1,
+         "Memo5: Error in expression 'Manager'"},
+        {"a memo the template lacks", KitchenTicket + QStringList{"--memo", "Nothing=x", "--png", png}, 1,
+         "no memo named \"Nothing\""},
+        {"a missing template",
+         {"missing.xml", "--data", data("kitchen_order.json"), "--png", png},
+         1,
+         "Template file not found"},
+        {"data that is not JSON",
+         {data("kitchen_order.xml"), "--data", data("kitchen_order.xml"), "--png", png},
+         1,
+         "Invalid JSON data"},
+        {"no output", KitchenTicket, 2, "--pdf OUT"},
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = renderTicket(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.why;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << c.why << ": " << run.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(png)) << "nothing is written for a failed ticket";
+}
+
+} // namespace
