@@ -211,19 +211,26 @@ TEST_F(ReportPrinting, FailuresTellWhatHappenedAndLeaveTheOptionsAsTheyWere) {
     report.PrintOptions().PageNumbers.clear();
     EXPECT_TRUE(spooler->jobs().empty());
 
-    // A printer removed after the list was made: "Printer selected is not valid", nothing printed.
+    // A printer removed after the list was made: "Printer selected is not valid" raised (the ticket must
+    // not count as printed), nothing printed.
     ASSERT_EQ(TrpPrinters::instance().PrinterNames().size(), 3);
     spooler->setPrinters({"Kitchen"});
     report.PrintOptions().Printer = QStringLiteral("Grill");
-    EXPECT_TRUE(print());
-    EXPECT_EQ(errorBox.texts(), QStringList({"Printer selected is not valid"}));
+    try {
+        print();
+        ADD_FAILURE() << "a printer that cannot be opened was reported as printed";
+    } catch (const SpoolError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Printer selected is not valid: \"Grill\""));
+    }
+    EXPECT_TRUE(errorBox.texts().isEmpty());
     EXPECT_TRUE(spooler->jobs().empty());
+    EXPECT_EQ(report.PrintOptions().Printer, QStringLiteral("Grill"));
 
     // No printer installed: the message, false, nothing queued.
     usePrinters({});
     report.PrintOptions().Printer = QStringLiteral("Kitchen");
     EXPECT_FALSE(print());
-    EXPECT_EQ(errorBox.texts().last(), QStringLiteral("No printers installed on your system"));
+    EXPECT_EQ(errorBox.texts(), QStringList({"No printers installed on your system"}));
     EXPECT_TRUE(spooler->jobs().empty());
 }
 
