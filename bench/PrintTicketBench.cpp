@@ -1,5 +1,6 @@
+#include "KitchenTicket.h"
 #include "PdfFolderSpooler.h"
-#include "TextPageSource.h"
+#include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
@@ -10,27 +11,17 @@
 
 namespace {
 
-// A kitchen ticket's prepared page: 72 mm by about 15 cm, header, six item rows with remarks, footer.
-TextPageSource kitchenTicket() {
-    TextPageSource pages;
-    QStringList lines{"Order #1042", "Table 12   Dine In", "Waiter: Maya", "10/12/2026 03:45 PM", "--------"};
-    for (int i = 1; i <= 6; ++i) {
-        lines.append(QStringLiteral("%1 x Mixed Grill with garlic sauce %2").arg(i).arg(i));
-        lines.append(QStringLiteral("   no onions, extra lemon"));
-    }
-    lines.append(QStringLiteral("Printed by the kitchen printing server"));
-    pages.pages.push_back(TextPageSource::ticket(151.4, lines));
-    return pages;
-}
-
 void printTickets(benchmark::State& state, const QString& printer) {
-    TrpReport report;
-    report.ReportOptions().Name = QStringLiteral("rep_KitchenOrder.xml");
-    report.PrintOptions().ShowDialog = false;
-    report.PrintOptions().Printer = printer;
-    const TextPageSource pages = kitchenTicket();
+    // The shipped kitchen order template, prepared with six items as the dispatch cycle does it.
+    KitchenTicket ticket(6);
+    if (!ticket.prepare() || ticket.report.PreviewPages().Count() != 1) {
+        state.SkipWithError("the kitchen ticket did not prepare");
+        return;
+    }
+    ticket.report.PrintOptions().ShowDialog = false;
+    ticket.report.PrintOptions().Printer = printer;
     for (auto _ : state) {
-        if (!TrpReportPrinter::Print(report, pages)) {
+        if (!ticket.report.Print()) {
             state.SkipWithError("nothing was printed");
             return;
         }
@@ -70,6 +61,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    qputenv("VELORIA_SOURCE_DIR", VELORIA_SOURCE_DIR_PATH);
     QGuiApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

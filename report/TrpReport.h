@@ -59,6 +59,14 @@ public:
     // false and they are reported in the silent mode. While the report is busy the call is queued and
     // gives false.
     bool PrepareReport(bool clearLastReport = true);
+    // Sends the prepared pages to the printer PrintOptions().Printer names (else the one selected before),
+    // after the print dialog when PrintOptions().ShowDialog. False when no printer is installed or the
+    // dialog was cancelled. A job the spooler or the driver refuses raises SpoolError naming the printer
+    // and the reason: it is never reported as printed. The print options are kept as they were.
+    bool Print();
+    // Opens the preview window (modal) and prepares the report again into it shortly after it opened;
+    // returns when the window is closed. clearLastReport discards the prepared pages first.
+    void ShowReport(bool clearLastReport = true);
     // True while a preparation runs; calls made meanwhile wait in a queue.
     bool Busy() const { return m_busy; }
     // Asks a running preparation (or printing) to stop after the current band or page.

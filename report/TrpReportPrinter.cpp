@@ -152,8 +152,10 @@ bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int 
     }
     TrpCustomPrinter* printer = printers.Printer();
     if (printer == nullptr || !printer->Initialized) {
-        TrpErrorBox::show(QString::fromLatin1(InvalidPrinter));
-        return true;
+        // Nothing can print: saying so to the caller keeps the ticket from counting as printed.
+        throw SpoolError(
+            QStringLiteral("%1: \"%2\"")
+                .arg(QLatin1String(InvalidPrinter), printer != nullptr ? printer->Name : QString()));
     }
     const auto resetChoices = qScopeGuard([printer] {
         printer->DeviceMode.bin = printer->DefaultBin;

@@ -10,11 +10,11 @@ class TrpReport;
 // before the first page and whenever a page's paper differs from the one before.
 //
 // Results: false when no printer is installed ("No printers installed on your system" is shown) or the
-// print dialog was cancelled; true otherwise, also when the selected printer could not be opened
-// ("Printer selected is not valid" is shown, nothing printed) or there was nothing to print. A job the
-// spooler or the driver refuses is never reported as printed: it raises SpoolError, whose message names
-// the printer and the reason, and nothing is printed. The print options are the same afterwards as before,
-// whatever happened; the printer list keeps the printer selected.
+// print dialog was cancelled; true when the job was handed over or there was nothing to print. A job that
+// cannot print is never reported as printed: a printer that cannot be opened or measured raises
+// SpoolError ("Printer selected is not valid: "<name>""), and so does a job the spooler or the driver
+// refuses, its message naming the printer and the reason; nothing is printed then. The print options are
+// the same afterwards as before, whatever happened; the printer list keeps the printer selected.
 class TrpReportPrinter {
 public:
     static constexpr const char* NoPrinters = "No printers installed on your system";

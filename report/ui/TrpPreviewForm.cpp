@@ -194,7 +194,8 @@ void TrpPreviewForm::zoomChosen(int index) {
 
 void TrpPreviewForm::print() {
     try {
-        TrpReportPrinter::Print(report_, pages_, std::max(1, CurrentPage()));
+        TrpReportPrinter::Print(report_, pages_, std::max(1, CurrentPage()),
+                                [this] { return report_.Terminated(); });
     } catch (const std::exception& e) {
         TrpErrorBox::show(QString::fromUtf8(e.what()));
     }

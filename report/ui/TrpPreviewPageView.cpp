@@ -41,7 +41,7 @@ void TrpPreviewPageView::refresh() {
 
 void TrpPreviewPageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(event->rect(), QColor(0x80, 0x80, 0x80));
+    painter.fillRect(event->rect(), palette().color(QPalette::Dark));
     const QSizeF paper = paperSize() * zoom_;
     if (paper.isEmpty()) {
         return;

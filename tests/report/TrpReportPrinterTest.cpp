@@ -5,6 +5,8 @@
 #include "TextPageSource.h"
 #include "TrpError.h"
 #include "TrpPageNumbers.h"
+#include "TrpPreviewHook.h"
+#include "TrpPreviewPages.h"
 #include "TrpPrintDialogHook.h"
 #include "TrpPrinters.h"
 
@@ -209,19 +211,26 @@ TEST_F(ReportPrinting, FailuresTellWhatHappenedAndLeaveTheOptionsAsTheyWere) {
     report.PrintOptions().PageNumbers.clear();
     EXPECT_TRUE(spooler->jobs().empty());
 
-    // A printer removed after the list was made: "Printer selected is not valid", nothing printed.
+    // A printer removed after the list was made: "Printer selected is not valid" raised (the ticket must
+    // not count as printed), nothing printed.
     ASSERT_EQ(TrpPrinters::instance().PrinterNames().size(), 3);
     spooler->setPrinters({"Kitchen"});
     report.PrintOptions().Printer = QStringLiteral("Grill");
-    EXPECT_TRUE(print());
-    EXPECT_EQ(errorBox.texts(), QStringList({"Printer selected is not valid"}));
+    try {
+        print();
+        ADD_FAILURE() << "a printer that cannot be opened was reported as printed";
+    } catch (const SpoolError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Printer selected is not valid: \"Grill\""));
+    }
+    EXPECT_TRUE(errorBox.texts().isEmpty());
     EXPECT_TRUE(spooler->jobs().empty());
+    EXPECT_EQ(report.PrintOptions().Printer, QStringLiteral("Grill"));
 
     // No printer installed: the message, false, nothing queued.
     usePrinters({});
     report.PrintOptions().Printer = QStringLiteral("Kitchen");
     EXPECT_FALSE(print());
-    EXPECT_EQ(errorBox.texts().last(), QStringLiteral("No printers installed on your system"));
+    EXPECT_EQ(errorBox.texts(), QStringList({"No printers installed on your system"}));
     EXPECT_TRUE(spooler->jobs().empty());
 }
 
@@ -258,6 +267,39 @@ TEST_F(ReportPrinting, AStopRequestDropsTheJob) {
     EXPECT_TRUE(TrpReportPrinter::Print(report, pages, 1, [&asked] { return ++asked == 2; }));
     EXPECT_TRUE(spooler->jobs().empty());
     EXPECT_EQ(pages.drawn.size(), 1u);
+}
+
+TEST_F(ReportPrinting, TheReportPrintsAndPreviewsItsPreparedPages) {
+    TrpReport receipt;
+    ASSERT_TRUE(receipt.LoadFromFile(qEnvironmentVariable("VELORIA_SOURCE_DIR") +
+                                     QStringLiteral("/templates/rep_TestReceipt_80.xml")));
+    ASSERT_TRUE(receipt.PrepareReport(true));
+    ASSERT_EQ(receipt.PreviewPages().Count(), 1);
+    const QSizeF paper = receipt.PreviewPages().GetPageSize(0);
+    receipt.PrintOptions().Printer = QStringLiteral("packaging");
+    receipt.PrintOptions().ShowDialog = false;
+    ASSERT_TRUE(receipt.Print());
+    ASSERT_EQ(spooler->jobs().size(), 1);
+    EXPECT_EQ(spooler->jobs().front().printer, QStringLiteral("Packaging"));
+    ASSERT_EQ(spooler->jobs().front().pages.size(), 1);
+    EXPECT_EQ(spooler->jobs().front().pages.front(),
+              (SpoolPageSettings{256, 720, static_cast<int>(std::lround(paper.height() * 10)), false, 1,
+                                 false, 7, 0}));
+    EXPECT_DOUBLE_EQ(paper.width(), 72);
+
+    // ShowReport discards the pages and prepares again inside the preview (no window bound here).
+    int previews = 0;
+    TrpPreviewHook::setHandler(
+        [&previews](TrpReport&, const TrpPageSource& pages, const std::function<void()>& prepare) {
+            ++previews;
+            EXPECT_EQ(pages.PageCount(), 0);
+            prepare();
+            EXPECT_EQ(pages.PageCount(), 1);
+        });
+    receipt.ShowReport(true);
+    TrpPreviewHook::setHandler({});
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(errorBox.texts().isEmpty());
 }
 
 TEST(TrpPageNumbersParsing, ListsRangesAndBadText) {

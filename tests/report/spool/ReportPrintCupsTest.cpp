@@ -1,6 +1,8 @@
+#include "KitchenTicket.h"
 #include "PrintSpooler.h"
 #include "ReportTestSupport.h"
 #include "TextPageSource.h"
+#include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
@@ -124,6 +126,32 @@ TEST_F(WithQueues, ATicketReachesTheQueueAsOneCustomPageWithItsText) {
     EXPECT_TRUE(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
                     .contains(QStringLiteral("Mixed Grill x 2")));
     EXPECT_TRUE(errorBox.texts().isEmpty());
+}
+
+TEST_F(WithQueues, APreparedKitchenTicketPrintsAsOnePageOfItsOwnLength) {
+    KitchenTicket ticket(3);
+    ASSERT_TRUE(ticket.prepare());
+    ASSERT_EQ(ticket.report.PreviewPages().Count(), 1);
+    const double length = ticket.report.PreviewPages().GetPageSize(0).height();
+    ticket.report.PrintOptions().Printer = QStringLiteral("kitchen");
+    ticket.report.PrintOptions().ShowDialog = false;
+    const int before = jobCount("Kitchen");
+    ASSERT_TRUE(ticket.report.Print());
+    ASSERT_TRUE(waitForJobs("Kitchen", before + 1));
+    const QString pdf = captureFolder(QStringLiteral("Kitchen")) + QLatin1Char('/') +
+                        capturedJobs(QStringLiteral("Kitchen")).last();
+    const QString stem = pdf.left(pdf.size() - 4);
+    EXPECT_EQ(readText(stem + QStringLiteral(".title")), ticket.report.FileName()) << "the template's path";
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
+    const auto size = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
+    ASSERT_TRUE(size.hasMatch()) << info.toStdString();
+    EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 72.0, 0.2);
+    EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, std::round(length * 10) / 10, 0.2);
+    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    for (const char* expected : {"Mixed Grill 1", "Mixed Grill 3", "Maya"}) {
+        EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
+    }
 }
 
 TEST_F(WithQueues, PrinterNamesFollowTheSelectionRules) {

@@ -5,6 +5,7 @@
 #include "TextPageSource.h"
 #include "TrpErrorBox.h"
 #include "TrpPreviewHook.h"
+#include "TrpPreviewPages.h"
 #include "TrpPrintDialog.h"
 #include "TrpPrintDialogHook.h"
 #include "TrpPrinters.h"
@@ -88,23 +89,23 @@ protected:
 };
 
 TEST_F(ReportWindows, TestReceiptPreviewPrintsThroughTheDialog) {
+    // As the stations window does it: load, prepare, no printer name, the dialog, ShowReport.
     TrpReport report;
-    report.ReportOptions().Name = QStringLiteral("Test receipt");
+    ASSERT_TRUE(report.LoadFromFile(qEnvironmentVariable("VELORIA_SOURCE_DIR") +
+                                    QStringLiteral("/templates/rep_TestReceipt_80.xml")));
+    ASSERT_TRUE(report.PrepareReport(true));
     report.PrintOptions().Printer = QString();
     report.PrintOptions().ShowDialog = true;
-    TextPageSource pages;
-    bool prepared = false;
-    const auto prepare = [&] {
-        pages.pages.push_back(TextPageSource::ticket(143.27, {QStringLiteral("TEST RECEIPT")}));
-        prepared = true;
-    };
+    const QString caption =
+        report.ReportOptions().Name.isEmpty() ? QStringLiteral("Preview") : report.ReportOptions().Name;
+    const TrpPreviewPages& pages = report.PreviewPages();
     bool cancelledChecked = false;
     bool printedChecked = false;
 
     whenModal<TrpPreviewForm>(
-        [&](TrpPreviewForm*) { return prepared; },
+        [&](TrpPreviewForm*) { return pages.Count() > 0; },
         [&](TrpPreviewForm* form) {
-            EXPECT_EQ(form->windowTitle(), QStringLiteral("Test receipt"));
+            EXPECT_EQ(form->windowTitle(), caption);
             EXPECT_TRUE(form->windowState() & Qt::WindowMaximized);
             EXPECT_TRUE(form->isModal());
             auto* zoom = child<QComboBox>(form, "cb_Zoom");
@@ -121,10 +122,9 @@ TEST_F(ReportWindows, TestReceiptPreviewPrintsThroughTheDialog) {
             EXPECT_DOUBLE_EQ(form->Zoom(), 2);
             zoom->setCurrentIndex(7);
             Q_EMIT zoom->activated(7);
-            EXPECT_LT(form->Zoom(), 2) << "a 143 mm page fits the window";
+            EXPECT_LT(form->Zoom(), 2) << "the whole receipt fits the window";
             EXPECT_EQ(form->CurrentPage(), 1);
             EXPECT_FALSE(child<QToolButton>(form, "btn_Next")->isEnabled());
-            EXPECT_TRUE(pages.drawn.empty() || !pages.drawn.back().forPrinter);
 
             auto* printButton = child<QToolButton>(form, "btn_Print");
             ASSERT_TRUE(printButton->isEnabled());
@@ -165,13 +165,17 @@ TEST_F(ReportWindows, TestReceiptPreviewPrintsThroughTheDialog) {
             child<QToolButton>(form, "btn_Close")->click();
         });
 
-    TrpPreviewHook::show(report, pages, prepare);
+    report.ShowReport(true);
 
+    ASSERT_EQ(pages.Count(), 1);
     ASSERT_EQ(spooler->jobs().size(), 1);
     EXPECT_EQ(spooler->jobs().front().printer, QStringLiteral("Grill"));
-    EXPECT_EQ(spooler->jobs().front().title, QStringLiteral("Test receipt"));
-    EXPECT_EQ(spooler->jobs().front().pages.size(), 2);
-    EXPECT_TRUE(pages.drawn.back().forPrinter);
+    EXPECT_EQ(spooler->jobs().front().title,
+              report.ReportOptions().Name.isEmpty() ? report.FileName() : report.ReportOptions().Name);
+    ASSERT_EQ(spooler->jobs().front().pages.size(), 2) << "two collated copies";
+    EXPECT_EQ(spooler->jobs().front().pages.front().paperWidth, 720);
+    EXPECT_EQ(spooler->jobs().front().pages.front().paperLength,
+              std::lround(pages.GetPageSize(0).height() * 10));
     EXPECT_EQ(selected(), QStringLiteral("Grill")) << "the list keeps the dialog's printer";
     EXPECT_TRUE(report.PrintOptions().Printer.isEmpty());
     EXPECT_EQ(report.PrintOptions().Copies, 1);
