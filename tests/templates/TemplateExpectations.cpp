@@ -25,6 +25,15 @@ Adapters::Adapters() {
 
 Adapters::~Adapters() = default;
 
+TrpDBDataset& Adapters::dataSet(const QString& name) {
+    for (const auto& d : m_dataSets) {
+        if (d->Name() == name) {
+            return *d;
+        }
+    }
+    throw std::invalid_argument("no adapter " + name.toStdString());
+}
+
 QString templatePath(const QString& fileName) {
     return QDir(qEnvironmentVariable("VELORIA_SOURCE_DIR")).filePath(QStringLiteral("templates/") + fileName);
 }

@@ -52,6 +52,8 @@ public:
     Adapters();
     ~Adapters();
     QObject& window() { return m_window; }
+    // "repDS_KitchenOrders", "repDS_OrdersMaster" or "repDS_PackagingOrders".
+    TrpDBDataset& dataSet(const QString& name);
 
 private:
     QObject m_window;
