@@ -22,9 +22,8 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <stdexcept>
-
 #include <exception>
+#include <stdexcept>
 
 namespace {
 

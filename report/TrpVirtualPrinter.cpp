@@ -10,7 +10,8 @@ bool TrpVirtualPrinter::Init() {
     Papers = {{SpoolPageSettings::CustomPaper, QStringLiteral("Custom")}};
     for (int code = 1; code < SpoolPageSettings::CustomPaper; ++code) {
         if (const auto size = TrpPaperSizes::find(code)) {
-            Papers.append({code, QStringLiteral("%1 x %2 mm").arg(size->width / 10.0).arg(size->height / 10.0)});
+            Papers.append(
+                {code, QStringLiteral("%1 x %2 mm").arg(size->width / 10.0).arg(size->height / 10.0)});
         }
     }
     Bins = {{SpoolPageSettings::DefaultBin, QStringLiteral("Default")}};

@@ -46,7 +46,9 @@ std::vector<Element> elementsOf(const QByteArray& xml) {
     return elements;
 }
 
-void askAt(TDataModule1& module, const QUrl& url) { module.UpdateService.serviceUrl = url.toString(); }
+void askAt(TDataModule1& module, const QUrl& url) {
+    module.UpdateService.serviceUrl = url.toString();
+}
 
 std::string checkFailure(TDataModule1& module) {
     QString code = QStringLiteral("stale");
