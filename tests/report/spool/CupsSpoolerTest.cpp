@@ -1,50 +1,14 @@
 #include "CupsSpooler.h"
 
+#include "CaptureQueues.h"
 #include "QtGTestPrinters.h"
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QPainter>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString captureFolder(const QString& queue) {
-    return qEnvironmentVariable("VELORIA_TEST_CUPS_DIR") + QStringLiteral("/out/") + queue;
-}
-
-QStringList capturedJobs(const QString& queue) {
-    return QDir(captureFolder(queue)).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-}
-
-// Waits for the queue's backend to keep `count` jobs.
-bool waitForJobs(const QString& queue, int count) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 20000) {
-        if (capturedJobs(queue).size() >= count) {
-            return true;
-        }
-        QThread::msleep(100);
-    }
-    return false;
-}
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-}
-
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
-}
 
 SpoolPageSettings ticketPage(int lengthTenths) {
     SpoolPageSettings page;
@@ -87,25 +51,24 @@ TEST_F(CupsSpooling, ListsTheQueuesAndTheDefault) {
 }
 
 TEST_F(CupsSpooling, ATicketReachesTheQueueWithItsCustomPaper) {
-    const int before = static_cast<int>(capturedJobs(QStringLiteral("Kitchen")).size());
+    const int before = jobCount("Kitchen");
     printTicket(spooler, QStringLiteral("Kitchen"), QStringLiteral("rep_KitchenOrder.xml"),
                 QStringLiteral("Grilled halloumi"));
-    ASSERT_TRUE(waitForJobs(QStringLiteral("Kitchen"), before + 1));
-    const QString base = captureFolder(QStringLiteral("Kitchen")) + QLatin1Char('/') +
-                         capturedJobs(QStringLiteral("Kitchen")).last();
+    ASSERT_TRUE(waitForJobs("Kitchen", before + 1));
+    const QString base = newestJob(QStringLiteral("Kitchen"));
     const QString stem = base.left(base.size() - 4);
     const QString options = readText(stem + QStringLiteral(".options"));
     EXPECT_TRUE(options.contains(QStringLiteral("media=Custom.72x143.3mm"))) << options.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("orientation-requested=3"))) << options.toStdString();
     EXPECT_EQ(readText(stem + QStringLiteral(".title")), QStringLiteral("rep_KitchenOrder.xml"));
-    const QString info = run(QStringLiteral("pdfinfo"), {base});
+    const QString info = runTool(QStringLiteral("pdfinfo"), {base});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
     // 72 x 143.3 mm is 204.09 x 406.21 points; the PDF states whole points.
     const auto size = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
     ASSERT_TRUE(size.hasMatch()) << info.toStdString();
     EXPECT_NEAR(size.captured(1).toDouble(), 204.09, 0.5);
     EXPECT_NEAR(size.captured(2).toDouble(), 406.21, 0.5);
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), {base, QStringLiteral("-")})
+    EXPECT_TRUE(runTool(QStringLiteral("pdftotext"), {base, QStringLiteral("-")})
                     .contains(QStringLiteral("Grilled halloumi")));
 }
 
@@ -117,17 +80,17 @@ TEST_F(CupsSpooling, QueuesThatDoNotTakeJobsRefuseThemByName) {
     } const cases[] = {{"rejecting jobs", "cupsreject", "cupsaccept"},
                        {"disabled", "cupsdisable", "cupsenable"}};
     for (const Case& c : cases) {
-        run(QString::fromLatin1(c.stop), {QStringLiteral("Grill")});
-        const int before = static_cast<int>(capturedJobs(QStringLiteral("Grill")).size());
+        runTool(QString::fromLatin1(c.stop), {QStringLiteral("Grill")});
+        const int before = jobCount("Grill");
         try {
             printTicket(spooler, QStringLiteral("Grill"), QStringLiteral("t"), QStringLiteral("x"));
             ADD_FAILURE() << c.why << ": the job was taken";
         } catch (const SpoolError& e) {
             EXPECT_TRUE(e.message().contains(QStringLiteral("\"Grill\""))) << e.what();
         }
-        run(QString::fromLatin1(c.resume), {QStringLiteral("Grill")});
+        runTool(QString::fromLatin1(c.resume), {QStringLiteral("Grill")});
         QThread::msleep(300);
-        EXPECT_EQ(capturedJobs(QStringLiteral("Grill")).size(), before) << c.why;
+        EXPECT_EQ(jobCount("Grill"), before) << c.why;
     }
 }
 

@@ -1,3 +1,4 @@
+#include "CaptureQueues.h"
 #include "KitchenTicket.h"
 #include "PrintSpooler.h"
 #include "ReportTestSupport.h"
@@ -7,10 +8,7 @@
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
 
-#include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -18,47 +16,6 @@
 // Reports printed through a real scheduler: the private test scheduler's capture queues Kitchen (the
 // default), Grill and Packaging keep every job's PDF, title and options; a second scheduler has no queue.
 namespace {
-
-QString captureFolder(const QString& queue) {
-    return qEnvironmentVariable("VELORIA_TEST_CUPS_DIR") + QStringLiteral("/out/") + queue;
-}
-
-QStringList capturedJobs(const QString& queue) {
-    QStringList jobs = QDir(captureFolder(queue)).entryList({QStringLiteral("*.pdf")}, QDir::Files);
-    std::sort(jobs.begin(), jobs.end(), [](const QString& a, const QString& b) {
-        return a.section(QLatin1Char('-'), 1).section(QLatin1Char('.'), 0, 0).toInt() <
-               b.section(QLatin1Char('-'), 1).section(QLatin1Char('.'), 0, 0).toInt();
-    });
-    return jobs;
-}
-
-int jobCount(const char* queue) {
-    return static_cast<int>(capturedJobs(QString::fromLatin1(queue)).size());
-}
-
-bool waitForJobs(const char* queue, int count) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 20000) {
-        if (jobCount(queue) >= count) {
-            return true;
-        }
-        QThread::msleep(50);
-    }
-    return false;
-}
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(20000);
-    return QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError());
-}
-
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
-}
 
 class ReportPrintingThroughCups : public ::testing::Test {
 protected:
@@ -106,8 +63,7 @@ TEST_F(WithQueues, ATicketReachesTheQueueAsOneCustomPageWithItsText) {
     const int before = jobCount("Kitchen");
     ASSERT_TRUE(printOn(QStringLiteral("Kitchen")));
     ASSERT_TRUE(waitForJobs("Kitchen", before + 1));
-    const QString pdf = captureFolder(QStringLiteral("Kitchen")) + QLatin1Char('/') +
-                        capturedJobs(QStringLiteral("Kitchen")).last();
+    const QString pdf = newestJob(QStringLiteral("Kitchen"));
     const QString stem = pdf.left(pdf.size() - 4);
     const QString options = readText(stem + QStringLiteral(".options"));
     // 1433 tenths of a millimetre long, 720 wide, portrait, one copy.
@@ -117,13 +73,13 @@ TEST_F(WithQueues, ATicketReachesTheQueueAsOneCustomPageWithItsText) {
     EXPECT_FALSE(options.contains(QRegularExpression(QStringLiteral("\\bcopies=(?!1\\b)"))))
         << options.toStdString();
     EXPECT_EQ(readText(stem + QStringLiteral(".title")), QStringLiteral("rep_KitchenOrder.xml"));
-    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
     const auto size = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
     ASSERT_TRUE(size.hasMatch()) << info.toStdString();
     EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 72.0, 0.2);
     EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, 143.3, 0.2);
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
+    EXPECT_TRUE(runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")})
                     .contains(QStringLiteral("Mixed Grill x 2")));
     EXPECT_TRUE(errorBox.texts().isEmpty());
 }
@@ -138,17 +94,16 @@ TEST_F(WithQueues, APreparedKitchenTicketPrintsAsOnePageOfItsOwnLength) {
     const int before = jobCount("Kitchen");
     ASSERT_TRUE(ticket.report.Print());
     ASSERT_TRUE(waitForJobs("Kitchen", before + 1));
-    const QString pdf = captureFolder(QStringLiteral("Kitchen")) + QLatin1Char('/') +
-                        capturedJobs(QStringLiteral("Kitchen")).last();
+    const QString pdf = newestJob(QStringLiteral("Kitchen"));
     const QString stem = pdf.left(pdf.size() - 4);
     EXPECT_EQ(readText(stem + QStringLiteral(".title")), ticket.report.FileName()) << "the template's path";
-    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
     EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages: +1\n")))) << info.toStdString();
     const auto size = QRegularExpression(QStringLiteral("Page size: +([0-9.]+) x ([0-9.]+) pts")).match(info);
     ASSERT_TRUE(size.hasMatch()) << info.toStdString();
     EXPECT_NEAR(size.captured(1).toDouble() * 25.4 / 72, 72.0, 0.2);
     EXPECT_NEAR(size.captured(2).toDouble() * 25.4 / 72, std::round(length * 10) / 10, 0.2);
-    const QString text = run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
     for (const char* expected : {"Mixed Grill 1", "Mixed Grill 3", "Maya"}) {
         EXPECT_TRUE(text.contains(QString::fromLatin1(expected))) << expected << "\n" << text.toStdString();
     }
@@ -182,7 +137,7 @@ TEST_F(WithQueues, AQueueThatTakesNoJobsMakesPrintRaise) {
     } const cases[] = {{"rejecting jobs", "cupsreject", "cupsaccept"},
                        {"disabled", "cupsdisable", "cupsenable"}};
     for (const Case& c : cases) {
-        run(QString::fromLatin1(c.stop), {QStringLiteral("Packaging")});
+        runTool(QString::fromLatin1(c.stop), {QStringLiteral("Packaging")});
         const int before = jobCount("Packaging");
         try {
             printOn(QStringLiteral("Packaging"));
@@ -191,7 +146,7 @@ TEST_F(WithQueues, AQueueThatTakesNoJobsMakesPrintRaise) {
             EXPECT_TRUE(e.message().contains(QStringLiteral("\"Packaging\""))) << e.what();
         }
         EXPECT_EQ(report.PrintOptions().Printer, QStringLiteral("Packaging")) << "options restored";
-        run(QString::fromLatin1(c.resume), {QStringLiteral("Packaging")});
+        runTool(QString::fromLatin1(c.resume), {QStringLiteral("Packaging")});
         QThread::msleep(300);
         EXPECT_EQ(jobCount("Packaging"), before) << c.why;
     }
@@ -201,7 +156,7 @@ TEST_F(WithoutQueues, NoPrinterAtAllIsSaidAndNothingIsQueued) {
     EXPECT_FALSE(printOn(QStringLiteral("Kitchen")));
     EXPECT_EQ(errorBox.texts(), QStringList({"No printers installed on your system"}));
     EXPECT_TRUE(
-        run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")})
+        runTool(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")})
             .trimmed()
             .isEmpty());
 }
