@@ -17,6 +17,15 @@ class TrpReportPage;
 // with it.
 namespace TemplateExpectations {
 
+// Shorthands the expectation tables are written in.
+constexpr TrpHAlign Left = TrpHAlign::haLeft;
+constexpr TrpHAlign Center = TrpHAlign::haCenter;
+constexpr TrpHAlign Right = TrpHAlign::haRight;
+constexpr TrpStretchMode Fixed = TrpStretchMode::smDontStretch;
+constexpr TrpStretchMode Grows = TrpStretchMode::smActualHeight;
+constexpr int Bottom = TrpFrameTyp::ftBottom;
+constexpr bool Bold = true;
+
 struct Band {
     const char* name;
     const char* className;

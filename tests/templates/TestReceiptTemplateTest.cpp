@@ -13,13 +13,6 @@ using namespace TemplateExpectations;
 
 namespace {
 
-constexpr TrpHAlign Left = TrpHAlign::haLeft;
-constexpr TrpHAlign Center = TrpHAlign::haCenter;
-constexpr TrpHAlign Right = TrpHAlign::haRight;
-constexpr TrpStretchMode Fixed = TrpStretchMode::smDontStretch;
-constexpr TrpStretchMode Grows = TrpStretchMode::smActualHeight;
-constexpr int Bottom = TrpFrameTyp::ftBottom;
-constexpr bool Bold = true;
 constexpr const char* File = "rep_TestReceipt_80.xml";
 
 std::vector<Band> bands() {

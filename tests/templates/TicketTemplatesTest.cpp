@@ -9,14 +9,6 @@ using namespace TemplateExpectations;
 
 namespace {
 
-constexpr TrpHAlign Left = TrpHAlign::haLeft;
-constexpr TrpHAlign Center = TrpHAlign::haCenter;
-constexpr TrpHAlign Right = TrpHAlign::haRight;
-constexpr TrpStretchMode Fixed = TrpStretchMode::smDontStretch;
-constexpr TrpStretchMode Grows = TrpStretchMode::smActualHeight;
-constexpr int Bottom = TrpFrameTyp::ftBottom;
-constexpr bool Bold = true;
-
 const QString Master = QStringLiteral("repDS_OrdersMaster");
 const QString Kitchen = QStringLiteral("repDS_KitchenOrders");
 const QString Packaging = QStringLiteral("repDS_PackagingOrders");
