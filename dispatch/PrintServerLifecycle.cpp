@@ -66,6 +66,16 @@ void PrintServerLifecycle::Start() {
     state_.Use_Packaging_Printer = settingsQuery_.asBoolean(QStringLiteral("Use_Packaging_Printer"));
     state_.Packaging_Printer_Name = settingsQuery_.asString(QStringLiteral("Packaging_Printer_Name"));
 
+    // Two servers for one outlet would print every ticket twice.
+    if (const auto refusal =
+            outletLock_.acquire(data.ADOConnection1, data.Customer_ID, data.Restaurant_ID, data.Outlet_ID)) {
+        panel_.DisconnectDatabaseServer();
+        panel_.WriteToLogFile(*refusal);
+        log("Could Not Start Printing Server");
+        panel_.setStartEnabled(true);
+        return;
+    }
+
     state_.ElapsedSeconds = 0;
     panel_.setTimerEnabled(true);
     log("Timer Enabled. Checking for new orders every >5< seconds");
@@ -80,6 +90,7 @@ void PrintServerLifecycle::Stop() {
     state_.ElapsedSeconds = 0;
     log("Timer Stopped");
     log("Disconnecting Database");
+    outletLock_.release();
     panel_.DisconnectDatabaseServer();
     panel_.setStopEnabled(false);
     panel_.setStartEnabled(true);
