@@ -15,7 +15,23 @@ QString forMemo(QString line) {
     return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+OperationLog::Echo& processEcho() {
+    static OperationLog::Echo echo;
+    return echo;
+}
+
+// The memo and the echo show the same line.
+void echo(const QString& line) {
+    if (processEcho()) {
+        processEcho()(line);
+    }
+}
+
 } // namespace
+
+void OperationLog::setEcho(Echo echo) {
+    processEcho() = std::move(echo);
+}
 
 OperationLog::OperationLog(QString folder, QPlainTextEdit* memo)
     : folder_(std::move(folder)), memo_(memo), clock_([] { return QDateTime::currentDateTime(); }),
@@ -42,14 +58,16 @@ void OperationLog::write(const QString& message) noexcept {
                 throw std::runtime_error(file.errorString().toStdString());
             }
             file.close();
+            echo(forMemo(line));
             if (memo_) {
                 memo_->appendPlainText(forMemo(line));
                 memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
             }
         } catch (const std::exception& e) {
+            const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
+            echo(failure);
             if (memo_) {
-                memo_->appendPlainText(
-                    forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
+                memo_->appendPlainText(failure);
             }
         }
     } catch (...) {

@@ -1,0 +1,129 @@
+#include "PrintingService.h"
+
+#include "MainForm.h"
+#include "PrintServerLifecycle.h"
+#include "VeloriaApplication.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+constexpr std::chrono::milliseconds DefaultRestartDelay{30000};
+
+// Marks the service busy for as long as a handler of the server runs: a termination request that comes
+// in meanwhile (printing lets the event loop run) waits until it has returned.
+class BusyScope {
+public:
+    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyScope() { flag_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+PrintingService::PrintingService(TMainForm& form, std::chrono::milliseconds restartDelay, QObject* parent)
+    : QObject(parent), form_(form) {
+    QObject::disconnect(form_.Timer_Printing, &QTimer::timeout, nullptr, nullptr);
+    connect(form_.Timer_Printing, &QTimer::timeout, this, &PrintingService::tick);
+    restartTimer_.setSingleShot(true);
+    restartTimer_.setInterval(restartDelay);
+    connect(&restartTimer_, &QTimer::timeout, this, &PrintingService::restart);
+}
+
+std::chrono::milliseconds PrintingService::restartDelayFromEnvironment() {
+    bool valid = false;
+    const int ms = qEnvironmentVariableIntValue("VELORIA_RESTART_DELAY_MS", &valid);
+    return valid && ms >= 0 ? std::chrono::milliseconds{ms} : DefaultRestartDelay;
+}
+
+PrintingService::Outcome PrintingService::start() {
+    {
+        const BusyScope busy(busy_);
+        try {
+            form_.btn_StartPrintingServerClick();
+        } catch (...) {
+            // An error while the settings row is read leaves the server blocked with the connection
+            // open; nobody is there to press Stop.
+            handleUncaughtException(std::current_exception());
+            form_.btn_StopPrintingServerClick();
+            return Outcome::Failed;
+        }
+    }
+    if (form_.Timer_Printing->isActive()) {
+        return Outcome::Running;
+    }
+    return form_.PrintingOptions == QStringLiteral("ScreenOnly") ? Outcome::NothingToPrint : Outcome::Failed;
+}
+
+void PrintingService::tick() {
+    {
+        const BusyScope busy(busy_);
+        try {
+            form_.printServer().Tick();
+        } catch (...) {
+            halt(std::current_exception());
+        }
+    }
+    if (terminating_) {
+        finish();
+    }
+}
+
+void PrintingService::halt(std::exception_ptr error) {
+    // The order queue or the void list could not be read, most likely because the database went away.
+    handleUncaughtException(error);
+    if (terminating_) {
+        return;
+    }
+    form_.btn_StopPrintingServerClick();
+    scheduleRestart(QStringLiteral("Printing Server Halted"));
+}
+
+void PrintingService::scheduleRestart(const QString& why) {
+    form_.WriteToLogFile(
+        QStringLiteral("%1, Starting Again in %2 Seconds")
+            .arg(why, QString::number(static_cast<double>(restartTimer_.interval()) / 1000.0)));
+    restartTimer_.start();
+}
+
+void PrintingService::restart() {
+    const Outcome outcome = start();
+    if (terminating_) {
+        finish();
+        return;
+    }
+    switch (outcome) {
+    case Outcome::Running:
+        break;
+    case Outcome::NothingToPrint:
+        QCoreApplication::exit(0);
+        break;
+    case Outcome::Failed:
+        scheduleRestart(QStringLiteral("Printing Server Not Started"));
+        break;
+    }
+}
+
+void PrintingService::terminate() {
+    if (terminating_) {
+        return;
+    }
+    terminating_ = true;
+    if (!busy_) {
+        finish();
+    }
+}
+
+void PrintingService::finish() {
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    restartTimer_.stop();
+    form_.btn_StopPrintingServerClick();
+    QCoreApplication::exit(0);
+}
