@@ -31,12 +31,12 @@ QString OperationLog::stamp() const {
 
 void OperationLog::write(const QString& message) noexcept {
     try {
+        const QString line = stamp() + QStringLiteral(" - ") + message;
         try {
             QFile file(filePath());
             if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
                 throw std::runtime_error(file.errorString().toStdString());
             }
-            const QString line = stamp() + QStringLiteral(" - ") + message;
             const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
             if (file.write(bytes) != bytes.size() || !file.flush()) {
                 throw std::runtime_error(file.errorString().toStdString());
@@ -47,7 +47,10 @@ void OperationLog::write(const QString& message) noexcept {
                 memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
             }
         } catch (const std::exception& e) {
+            // The file missed the line, but the operator still reads it in the window, followed by why the
+            // file did not take it (a missing Logs folder must not hide every ticket printed).
             if (memo_) {
+                memo_->appendPlainText(forMemo(line));
                 memo_->appendPlainText(
                     forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
             }
