@@ -5,6 +5,7 @@
 #include "QtGTestPrinters.h"
 #include "TrpPrinters.h"
 
+#include <QRegularExpression>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -115,11 +116,15 @@ TEST_F(DispatchThroughCups, AnOrderOfThreeStationsAndAVoid) {
     const QStringList cycleLines = bed.panel.log.mid(
         bed.panel.log.indexOf(QStringLiteral("Timer Enabled. Checking for new orders every >5< seconds")) +
         1);
-    EXPECT_EQ(cycleLines, QStringList({"Packaging Order Items Count #4", "Printing Packaging Order #" + id,
-                                       "Printing Order #" + id + " Using Printer: Grill",
-                                       "Printing Order #" + id + " Using Printer: Kitchen",
-                                       "Printing Order #" + id + " Using Printer: Salads"}))
-        << "stations in the database's order of the printer query";
+    ASSERT_EQ(cycleLines.size(), 5);
+    EXPECT_EQ(cycleLines.mid(0, 2),
+              QStringList({"Packaging Order Items Count #4", "Printing Packaging Order #" + id}))
+        << "the packaging copy comes first";
+    QStringList stations = cycleLines.mid(2); // in the printer query's order, which the database chooses
+    stations.sort();
+    EXPECT_EQ(stations, QStringList({"Printing Order #" + id + " Using Printer: Grill",
+                                     "Printing Order #" + id + " Using Printer: Kitchen",
+                                     "Printing Order #" + id + " Using Printer: Salads"}));
 }
 
 // One station's queue rejects jobs for three cycles: the other stations get exactly one ticket, and the

@@ -1,8 +1,8 @@
 // The order and void batches against a real embedded database and folder printers: what the database,
 // the printers and the log hold after each fault.
 #include "DispatchTestBed.h"
-#include "QtGTestPrinters.h"
 #include "FolderPrinters.h"
+#include "QtGTestPrinters.h"
 
 #include <QFile>
 #include <QScopeGuard>
