@@ -4,6 +4,7 @@
 #include "ConnectionFailure.h"
 #include "DataModule1.h"
 #include "MessageService.h"
+#include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
 #include "UrlOpener.h"
 #include "VeloriaApplication.h"
@@ -17,6 +18,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
@@ -101,6 +103,7 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
     panel_ = std::make_unique<LifecyclePanel>(*this);
     lifecycle_ = std::make_unique<PrintServerLifecycle>(*this, *panel_);
+    dispatcher_ = std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path);
     FormCreate();
 }
 
@@ -282,6 +285,11 @@ void TMainForm::CheckAndPrint() {
 
 void TMainForm::btn_ExitClick() {
     btn_StopPrintingServerClick();
+    if (lifecycle_->inCycle()) {
+        // The cycle below this handler is still printing; it ends at its next order, then the window goes.
+        closeAfterCycle_ = true;
+        return;
+    }
     close();
 }
 
@@ -304,5 +312,12 @@ void TMainForm::Menu_AboutClick() {
 }
 
 void TMainForm::Timer_PrintingTimer() {
+    const bool outermost = !lifecycle_->inCycle();
+    const auto closeIfAsked = qScopeGuard([this, outermost] {
+        if (outermost && closeAfterCycle_) {
+            closeAfterCycle_ = false;
+            close();
+        }
+    });
     lifecycle_->Tick();
 }

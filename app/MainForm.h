@@ -14,6 +14,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class PrintDispatcher;
 class PrintServerLifecycle;
 class TDataModule1;
 
@@ -42,6 +43,8 @@ public:
     // One dispatch cycle; run by the tick that reaches SecondsToFirePrintingTimer.
     void CheckAndPrint();
     PrintServerLifecycle& printServer() { return *lifecycle_; }
+    // The order and void batches of the cycle, with their statements and report components.
+    PrintDispatcher& dispatcher() { return *dispatcher_; }
 
     // Fixed at window creation.
     QString Report_Path;
@@ -88,4 +91,7 @@ private:
     TDataModule1* dataModule_ = nullptr;
     std::unique_ptr<LifecyclePanel> panel_;
     std::unique_ptr<PrintServerLifecycle> lifecycle_;
+    std::unique_ptr<PrintDispatcher> dispatcher_;
+    // Exit chosen while a cycle printed: the window closes once that cycle has ended.
+    bool closeAfterCycle_ = false;
 };

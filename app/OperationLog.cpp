@@ -47,12 +47,12 @@ QString OperationLog::stamp() const {
 
 void OperationLog::write(const QString& message) noexcept {
     try {
+        const QString line = stamp() + QStringLiteral(" - ") + message;
         try {
             QFile file(filePath());
             if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
                 throw std::runtime_error(file.errorString().toStdString());
             }
-            const QString line = stamp() + QStringLiteral(" - ") + message;
             const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
             if (file.write(bytes) != bytes.size() || !file.flush()) {
                 throw std::runtime_error(file.errorString().toStdString());
@@ -64,9 +64,13 @@ void OperationLog::write(const QString& message) noexcept {
                 memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
             }
         } catch (const std::exception& e) {
+            // The file missed the line, but the operator still reads it in the window, followed by why the
+            // file did not take it (a missing Logs folder must not hide every ticket printed).
             const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
+            echo(forMemo(line));
             echo(failure);
             if (memo_) {
+                memo_->appendPlainText(forMemo(line));
                 memo_->appendPlainText(failure);
             }
         }

@@ -8,8 +8,8 @@
 class QPlainTextEdit;
 
 // The operator's log: each line goes to "Printing_Server_Log.txt" in the log folder and to the main
-// window's memo. The file is opened and closed for every line; a failure shows its reason in the memo
-// instead of the line and never reaches the caller.
+// window's memo. The file is opened and closed for every line; when the file cannot take a line, the memo
+// shows the line and then the reason, and the failure never reaches the caller.
 class OperationLog {
 public:
     using Clock = std::function<QDateTime()>;

@@ -2,6 +2,7 @@
 
 #include "DbErrors.h"
 #include "SqliteHandle.h"
+#include "StatementTimeout.h"
 
 #include <QAtomicInt>
 #include <QFileInfo>
@@ -73,7 +74,8 @@ void DbConnection::open() {
                                     .arg(target.sqliteFile));
         }
         db_.setDatabaseName(target.sqliteFile);
-        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        // A writer that holds the database waits this long before a statement gives up.
+        db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(StatementTimeoutSeconds * 1000));
         if (!db_.open()) {
             throw DatabaseError(QStringLiteral("Cannot open database \"%1\": %2")
                                     .arg(target.sqliteFile, databaseErrorMessage(db_.lastError())));
@@ -100,6 +102,14 @@ void DbConnection::open() {
         }
         throw DatabaseError(message);
     }
+    // Lock waits end after the statement time-out on the server too, whatever the statement's own limit.
+    QSqlQuery lockTimeout(db_);
+    if (!lockTimeout.exec(QStringLiteral("SET LOCK_TIMEOUT %1").arg(StatementTimeoutSeconds * 1000))) {
+        const QString reason = databaseErrorMessage(lockTimeout.lastError());
+        lockTimeout = QSqlQuery();
+        db_.close();
+        throw DatabaseError(reason);
+    }
 }
 
 void DbConnection::close() noexcept {
@@ -112,6 +122,7 @@ void DbConnection::close() noexcept {
             db_.rollback();
         }
         transactionBegun_ = false;
+        serializable_ = false;
         db_.close();
     } catch (...) {
         // Closing is the way out of every failure; it must not add one of its own.
@@ -141,6 +152,44 @@ void DbConnection::beginTrans() {
     transactionBegun_ = true;
 }
 
+void DbConnection::beginExclusiveTrans() {
+    ensureOpen();
+    if (inTransaction()) {
+        throw DatabaseError(QStringLiteral("A transaction is already open; transactions cannot be nested"));
+    }
+    if (backend_ == ConnectionTarget::Backend::Sqlite) {
+        // The driver's own begin is deferred: it takes no lock until the first write.
+        QSqlQuery begin(db_);
+        if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+            throw DatabaseError(databaseErrorMessage(begin.lastError()));
+        }
+        transactionBegun_ = true;
+        return;
+    }
+    QSqlQuery isolation(db_);
+    if (!isolation.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL SERIALIZABLE"))) {
+        throw DatabaseError(databaseErrorMessage(isolation.lastError()));
+    }
+    serializable_ = true;
+    if (!db_.transaction()) {
+        const QString message = databaseErrorMessage(db_.lastError());
+        endSerializable();
+        throw DatabaseError(message);
+    }
+    transactionBegun_ = true;
+}
+
+void DbConnection::endSerializable() noexcept {
+    if (!serializable_) {
+        return;
+    }
+    serializable_ = false;
+    if (isOpen()) {
+        QSqlQuery isolation(db_);
+        isolation.exec(QStringLiteral("SET TRANSACTION ISOLATION LEVEL READ COMMITTED"));
+    }
+}
+
 void DbConnection::commitTrans() {
     if (!inTransaction()) {
         transactionBegun_ = false;
@@ -151,6 +200,7 @@ void DbConnection::commitTrans() {
         throw DatabaseError(message);
     }
     transactionBegun_ = false;
+    endSerializable();
 }
 
 void DbConnection::rollbackTrans() {
@@ -160,6 +210,7 @@ void DbConnection::rollbackTrans() {
     }
     const bool done = db_.rollback();
     transactionBegun_ = false;
+    endSerializable();
     if (!done) {
         throw DatabaseError(databaseErrorMessage(db_.lastError()));
     }

@@ -36,6 +36,11 @@ public:
     // Transactions are never nested: beginning one while one is open fails, and commit and roll-back
     // fail when none is open.
     void beginTrans();
+    // A transaction that keeps other writers out of what it reads until it ends: they wait (up to the
+    // statement time-out) instead of adding rows that the unit would then mark without having read them.
+    // Embedded database: the write lock is taken at once; server: serializable isolation for this
+    // transaction only.
+    void beginExclusiveTrans();
     void commitTrans();
     void rollbackTrans();
     // True while a transaction begun here is still open on the database (a failure that ended it on
@@ -52,6 +57,9 @@ private:
     QSqlDatabase db_;
     ConnectionTarget::Backend backend_ = ConnectionTarget::Backend::SqlServer;
     bool transactionBegun_ = false;
+    bool serializable_ = false;
+
+    void endSerializable() noexcept;
 };
 
 // The message of a database error: the database's own words when it gave any, else the layer's.

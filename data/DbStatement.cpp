@@ -3,6 +3,7 @@
 #include "DbConnection.h"
 #include "DbErrors.h"
 #include "SqlTextTranslation.h"
+#include "StatementTimeout.h"
 
 #include <QSqlError>
 
@@ -107,6 +108,9 @@ QSqlQuery DbStatement::run() {
     query.setForwardOnly(true);
     if (!query.prepare(translated.sql)) {
         throw DatabaseError(databaseErrorMessage(query.lastError()));
+    }
+    if (!sqlite) {
+        applyStatementTimeout(query);
     }
     for (const PositionalBinding& binding : translated.bindings) {
         query.addBindValue(bindValue(binding, values_.value(binding.param.toLower())));

@@ -2,6 +2,9 @@
 
 #include "DataModule1.h"
 #include "TraceChannel.h"
+#include "TrpPrinters.h"
+
+#include <QScopeGuard>
 
 namespace {
 
@@ -76,6 +79,9 @@ void PrintServerLifecycle::Start() {
         return;
     }
 
+    // The print scheduler may have been restarted, or queues added, since the list was last read.
+    TrpPrinters::refresh();
+
     state_.ElapsedSeconds = 0;
     panel_.setTimerEnabled(true);
     log("Timer Enabled. Checking for new orders every >5< seconds");
@@ -98,6 +104,10 @@ void PrintServerLifecycle::Stop() {
 }
 
 void PrintServerLifecycle::Tick() {
+    if (inCycle_) {
+        // Stop and Start ran inside a long cycle: the new count begins once that cycle is over.
+        return;
+    }
     ++state_.ElapsedSeconds;
     panel_.setProgress(state_.ElapsedSeconds);
     if (state_.ElapsedSeconds == state_.SecondsToFirePrintingTimer) {
@@ -111,22 +121,27 @@ void PrintServerLifecycle::setCycleBatches(Batch orderBatch, Batch voidBatch) {
 }
 
 void PrintServerLifecycle::CheckAndPrint() {
+    if (inCycle_) {
+        return;
+    }
+    inCycle_ = true;
+    const auto cycleEnded = qScopeGuard([this] { inCycle_ = false; });
     const TraceChannel& trace = TraceChannel::instance();
     trace.EnterMethod(QStringLiteral("CheckAndPrint"));
     panel_.setTimerEnabled(false);
     trace.Send(QStringLiteral("Timer Disabled"));
-    const int stopsBefore = stops_;
+    stopsAtCycleStart_ = stops_;
 
     if (orderBatch_) {
         orderBatch_();
     }
-    if (voidBatch_) {
+    if (voidBatch_ && !cycleStopRequested()) {
         voidBatch_();
     }
 
     // Printing lets the window handle its buttons meanwhile. When the operator stopped the server during
     // the cycle, switching the timer back on would leave it polling while the window shows it stopped.
-    if (stops_ == stopsBefore) {
+    if (!cycleStopRequested()) {
         state_.ElapsedSeconds = 0;
         panel_.setProgress(0);
         panel_.setTimerEnabled(true);

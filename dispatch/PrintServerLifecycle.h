@@ -25,7 +25,16 @@ public:
     // One dispatch cycle: the timer is off while the order batch and then the void batch run; then the
     // count and the bar start again from 0 and the timer is switched back on. A failure that escapes a
     // batch leaves the timer off and the count at its value (the server is halted until Stop and Start).
+    // Printing lets the window run its handlers meanwhile: a cycle asked for while one runs (Stop, then
+    // Start, then six ticks inside one long cycle) does not start, and a cycle during which Stop ran
+    // leaves the timer as Stop (and a later Start) set it.
     void CheckAndPrint();
+
+    // True while a cycle runs.
+    bool inCycle() const { return inCycle_; }
+    // True when Stop ran since the current cycle began: the cycle ends at the next order or void, and
+    // runs no further statement on the connection Stop closed.
+    bool cycleStopRequested() const { return stops_ != stopsAtCycleStart_; }
 
     // The cycle's two halves: the order tickets, then the void tickets. Each protects its own
     // transaction; whatever escapes halts the server.
@@ -45,4 +54,6 @@ private:
     Batch orderBatch_;
     Batch voidBatch_;
     int stops_ = 0;
+    int stopsAtCycleStart_ = 0;
+    bool inCycle_ = false;
 };

@@ -25,6 +25,19 @@ void TrpPrinters::reset() {
     theList().reset();
 }
 
+void TrpPrinters::refresh() {
+    auto& list = theList();
+    QString selected;
+    if (list && list->Printer() != nullptr && list->hasPhysical_) {
+        selected = list->Printer()->Name;
+    }
+    list = std::make_unique<TrpPrinters>(Token{});
+    const int index = list->IndexOf(selected);
+    if (index >= 0) {
+        list->SetPrinterIndex(index);
+    }
+}
+
 TrpPrinters::TrpPrinters(Token) {
     const PrintSpooler& spooler = PrintSpooler::current();
     QStringList installed = spooler.printerNames();

@@ -14,6 +14,9 @@ public:
     static TrpPrinters& instance();
     // Forgets the list, so that the next use makes it anew from the spooler (tests change spoolers).
     static void reset();
+    // Reads the installed printers again (a queue added or removed, a print scheduler restarted while the
+    // program runs), keeping the selected printer selected when it is still installed.
+    static void refresh();
 
     const std::vector<std::unique_ptr<TrpCustomPrinter>>& Printers() const { return printers_; }
     const QStringList& PrinterNames() const { return names_; }

@@ -181,18 +181,48 @@ std::unique_ptr<SpoolJob> CupsSpooler::startJob(const QString& printer, const QS
     return std::make_unique<CupsJob>(printer, title, outputFile);
 }
 
+namespace {
+
+// The queue's state as the scheduler reports it; `dest` is null when the scheduler did not name the queue.
+QueueState stateOf(const cups_dest_t* dest) {
+    if (!dest) {
+        // Without an answer from the scheduler no queue is known; say which of the two it is.
+        const ipp_status_t status = cupsLastError();
+        return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL
+                   ? QueueState::Unreachable
+                   : QueueState::Missing;
+    }
+    if (optionOf(dest, "printer-is-accepting-jobs").compare(QStringLiteral("false"), Qt::CaseInsensitive) ==
+        0) {
+        return QueueState::NotAccepting;
+    }
+    if (optionOf(dest, "printer-state") == QStringLiteral("5")) {
+        return QueueState::Paused;
+    }
+    return QueueState::Ready;
+}
+
+} // namespace
+
+QueueState CupsSpooler::queueState(const QString& printer) const {
+    return stateOf(namedDest(printer).get());
+}
+
 QString CupsSpooler::refusalReason(const QString& printer) {
     const DestPtr dest = namedDest(printer);
-    if (!dest) {
+    switch (stateOf(dest.get())) {
+    case QueueState::Unreachable:
+        return QStringLiteral("the print scheduler cannot be reached (%1)")
+            .arg(QString::fromUtf8(cupsLastErrorString()));
+    case QueueState::Missing:
         return QStringLiteral("the printer is not installed");
-    }
-    const QString message = optionOf(dest.get(), "printer-state-message");
-    if (optionOf(dest.get(), "printer-is-accepting-jobs")
-            .compare(QStringLiteral("false"), Qt::CaseInsensitive) == 0) {
+    case QueueState::NotAccepting: {
+        const QString message = optionOf(dest.get(), "printer-state-message");
         return message.isEmpty() ? QStringLiteral("the printer is not accepting jobs") : message;
     }
-    if (optionOf(dest.get(), "printer-state") == QStringLiteral("5")) {
-        return message.isEmpty() ? QStringLiteral("the printer is stopped") : message;
+    case QueueState::Paused:
+    case QueueState::Ready:
+        break;
     }
     return {};
 }

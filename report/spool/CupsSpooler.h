@@ -3,7 +3,9 @@
 #include "PrintSpooler.h"
 
 // The system's print queues (CUPS). A job is drawn into a PDF document and handed to the queue; a queue
-// that is stopped or does not accept jobs refuses it before anything is queued.
+// that does not accept jobs, or that is not installed, refuses it before anything is queued. A paused
+// queue that still accepts jobs keeps the job until it is resumed, which is what a kitchen wants from a
+// printer that ran out of paper.
 class CupsSpooler final : public PrintSpooler {
 public:
     QList<QString> printerNames() const override;
@@ -11,6 +13,8 @@ public:
     std::optional<SpoolDeviceCaps> openPrinter(const QString& name) const override;
     std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
                                        const QString& outputFile) override;
+
+    QueueState queueState(const QString& printer) const override;
 
     // Why the queue would refuse a job now, empty when it would take one.
     static QString refusalReason(const QString& printer);

@@ -51,10 +51,24 @@ public:
     virtual void abort() = 0;
 };
 
+// What a print queue would do with a job handed to it now.
+enum class QueueState {
+    Ready,        // takes the job and prints it
+    Paused,       // takes the job; it waits in the queue until the queue is resumed
+    NotAccepting, // refuses the job
+    Missing,      // no queue of that name
+    Unreachable,  // the print scheduler does not answer
+};
+
 // The operating system's printing interface, behind which printers are chosen by name.
 class PrintSpooler {
 public:
     virtual ~PrintSpooler() = default;
+
+    // The state of the named queue now; a spooler without queues of its own has every printer ready.
+    virtual QueueState queueState(const QString& printer) const {
+        return printerNames().contains(printer) ? QueueState::Ready : QueueState::Missing;
+    }
 
     // The installed printers' names, in no particular order.
     virtual QList<QString> printerNames() const = 0;

@@ -2,9 +2,12 @@
 #include "DataModule1.h"
 #include "DbQuery.h"
 #include "MainForm.h"
+#include "PdfFolderSpooler.h"
+#include "TrpPrinters.h"
 #include "StartUp.h"
 
 #include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -65,4 +68,51 @@ TEST(DemoDatabase, StartConnectsToTheSeededDemoAndQueuedOrdersArrive) {
     queue.open();
     EXPECT_EQ(queue.recordCount(), seeded + 1);
     form.btn_StopPrintingServerClick();
+}
+
+// The demo prints: Start on the seeded database with printers of the demo's names prints every queued
+// order and void in the first cycle, and a newly queued order in the next.
+TEST(DemoDatabase, TheFirstCyclePrintsTheSeededOrdersAndVoids) {
+    QTemporaryDir dir;
+    const QString db = dir.filePath(QStringLiteral("restaurant.db"));
+    const QString settings = dir.filePath(QStringLiteral("HKCU.reg"));
+    runScript(QStringLiteral("seed-demo-db"), {db});
+    runScript(QStringLiteral("write-demo-settings"), {settings, db});
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Logs")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Reports/en")));
+    const QDir templates(qEnvironmentVariable("VELORIA_SOURCE_DIR") + QStringLiteral("/templates"));
+    for (const QString& name : templates.entryList({QStringLiteral("rep_*.xml")}, QDir::Files)) {
+        ASSERT_TRUE(QFile::copy(templates.filePath(name), dir.filePath(QStringLiteral("Reports/en/")) + name));
+    }
+    PdfFolderSpooler printers(dir.filePath(QStringLiteral("printed")),
+                              {"Kitchen", "Grill", "Salads", "Bar", "Packaging"}, QStringLiteral("Kitchen"));
+    PrintSpooler::setCurrent(&printers);
+    TrpPrinters::reset();
+
+    CapturingMessageService messages;
+    qputenv("VELORIA_SETTINGS", settings.toUtf8());
+    TDataModule1 data;
+    createDataModule(data);
+    qunsetenv("VELORIA_SETTINGS");
+    TMainForm form(dir.path());
+    form.setDataModule(&data);
+    form.btn_StartPrintingServerClick();
+    for (int tick = 0; tick < 6; ++tick) {
+        form.Timer_PrintingTimer();
+    }
+    const QString log = form.Memo1->toPlainText();
+    EXPECT_FALSE(log.contains(QStringLiteral("Failed"))) << log.toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Using Printer: Grill"))) << log.toStdString();
+    const qsizetype first = printers.jobs().size();
+    EXPECT_GE(first, 5);
+
+    runScript(QStringLiteral("queue-random-order"), {db});
+    for (int tick = 0; tick < 6; ++tick) {
+        form.Timer_PrintingTimer();
+    }
+    EXPECT_GT(printers.jobs().size(), first) << form.Memo1->toPlainText().toStdString();
+    form.btn_StopPrintingServerClick();
+    EXPECT_TRUE(messages.shown.empty());
+    TrpPrinters::reset();
+    PrintSpooler::setCurrent(nullptr);
 }

@@ -165,3 +165,25 @@ TEST_F(MainFormPrintServerTest, ExitRunsStopFirstEvenWhenStopped) {
     EXPECT_EQ(memoMessages(*form).mid(1), StopLines);
     EXPECT_FALSE(form->isVisible());
 }
+
+// Exit chosen while a cycle prints (a handler run from inside the printing): Stop runs at once, the window
+// stays until the cycle has ended, then closes; the cycle switches no timer back on.
+TEST_F(MainFormPrintServerTest, ExitDuringACycleClosesTheWindowWhenTheCycleEnds) {
+    db.exec(QStringLiteral("INSERT INTO POSGeneralSettings VALUES (1, 1, 1, 'Kitchen', 0, NULL);"));
+    bool visibleInCycle = false;
+    form->printServer().setCycleBatches(
+        [&] {
+            form->btn_ExitClick();
+            visibleInCycle = form->isVisible();
+        },
+        {});
+    form->show();
+    form->btn_StartPrintingServerClick();
+    for (int tick = 0; tick < 6; ++tick) {
+        form->Timer_PrintingTimer();
+    }
+    EXPECT_TRUE(visibleInCycle) << "closed under the running cycle";
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->Timer_Printing->isActive());
+    EXPECT_TRUE(memoMessages(*form).endsWith(StopLines.last()));
+}

@@ -4,6 +4,7 @@
 #include "DataModule1.h"
 #include "DbErrors.h"
 #include "TestDatabase.h"
+#include "TestPanel.h"
 #include "TraceChannel.h"
 
 #include <QStringList>
@@ -12,33 +13,7 @@
 
 namespace {
 
-// The main window as far as the lifecycle can see it, with a real data module on a test database.
-class FakePanel final : public PrintServerPanel {
-public:
-    void WriteToLogFile(const QString& msg) override { log << msg; }
-    void clearLogView() override { log.clear(); }
-    void setStartEnabled(bool enabled) override { start = enabled; }
-    void setStopEnabled(bool enabled) override { stop = enabled; }
-    void setProgress(int ticks) override { progress = qBound(0, ticks, 5); }
-    void setTimerEnabled(bool enabled) override { timer = enabled; }
-    bool isConnectDBServer() override {
-        ++connects;
-        return connectLogged(data.ADOConnection1, [this](const QString& line) { log << line; });
-    }
-    void DisconnectDatabaseServer() override {
-        log << QStringLiteral("Database Disconnected");
-        data.ADOConnection1.close();
-    }
-    TDataModule1& dataModule() override { return data; }
-
-    TDataModule1 data;
-    QStringList log;
-    bool start = true;
-    bool stop = false;
-    bool timer = false;
-    int progress = 0;
-    int connects = 0;
-};
+using FakePanel = TestPanel;
 
 const QStringList Connected = {"Trying to Start Printing Server", "Trying to Connect to DB Server",
                                "Connection to DB Server is Successful", "Trying to Read Settings Record"};

@@ -86,6 +86,24 @@ TEST_F(PrinterList, APrinterRemovedAfterTheListWasMadeStaysUninitialized) {
     EXPECT_FALSE(list().Printer()->Initialized);
 }
 
+// A scheduler restarted with other queues: the list is read again and the selection kept while its printer
+// is still there; from an empty list, printers that appear are found.
+TEST_F(PrinterList, RefreshReadsTheQueuesAgainAndKeepsTheSelection) {
+    use({}, "");
+    EXPECT_FALSE(list().HasPhysicalPrinters());
+    spooler->setPrinters({"Grill", "Kitchen", "Bar"});
+    TrpPrinters::refresh();
+    EXPECT_TRUE(list().HasPhysicalPrinters());
+    list().SelectPrinter(QStringLiteral("Grill"));
+    spooler->setPrinters({"Grill", "Kitchen", "Salads"});
+    TrpPrinters::refresh();
+    EXPECT_EQ(list().PrinterNames(), QStringList({"Grill", "Kitchen", "Salads"}));
+    EXPECT_EQ(list().Printer()->Name, QStringLiteral("Grill"));
+    spooler->setPrinters({"Kitchen"});
+    TrpPrinters::refresh();
+    EXPECT_EQ(list().Printer()->Name, QStringLiteral("Kitchen")) << "the selected printer is gone";
+}
+
 TEST(TrpCustomPrinterSettings, PageSettingsHandedToTheDriver) {
     TrpVirtualPrinter printer;
     ASSERT_TRUE(printer.Init());

@@ -72,31 +72,42 @@ TEST_F(CupsSpooling, ATicketReachesTheQueueWithItsCustomPaper) {
                     .contains(QStringLiteral("Grilled halloumi")));
 }
 
-TEST_F(CupsSpooling, QueuesThatDoNotTakeJobsRefuseThemByName) {
-    struct Case {
-        const char* why;
-        const char* stop;
-        const char* resume;
-    } const cases[] = {{"rejecting jobs", "cupsreject", "cupsaccept"},
-                       {"disabled", "cupsdisable", "cupsenable"}};
-    for (const Case& c : cases) {
-        runTool(QString::fromLatin1(c.stop), {QStringLiteral("Grill")});
-        const int before = jobCount("Grill");
-        try {
-            printTicket(spooler, QStringLiteral("Grill"), QStringLiteral("t"), QStringLiteral("x"));
-            ADD_FAILURE() << c.why << ": the job was taken";
-        } catch (const SpoolError& e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("\"Grill\""))) << e.what();
-        }
-        runTool(QString::fromLatin1(c.resume), {QStringLiteral("Grill")});
-        QThread::msleep(300);
-        EXPECT_EQ(jobCount("Grill"), before) << c.why;
+TEST_F(CupsSpooling, AQueueThatRejectsJobsRefusesThemByName) {
+    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Grill")});
+    const int before = jobCount("Grill");
+    try {
+        printTicket(spooler, QStringLiteral("Grill"), QStringLiteral("t"), QStringLiteral("x"));
+        ADD_FAILURE() << "the job was taken";
+    } catch (const SpoolError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("\"Grill\""))) << e.what();
     }
+    EXPECT_EQ(spooler.queueState(QStringLiteral("Grill")), QueueState::NotAccepting);
+    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Grill")});
+    QThread::msleep(300);
+    EXPECT_EQ(jobCount("Grill"), before);
+}
+
+// A paused queue (paper out) still takes the ticket: it waits there and prints once the queue resumes.
+TEST_F(CupsSpooling, APausedQueueKeepsTheJobUntilItIsResumed) {
+    runTool(QStringLiteral("cupsdisable"), {QStringLiteral("Grill")});
+    EXPECT_EQ(spooler.queueState(QStringLiteral("Grill")), QueueState::Paused);
+    const int before = jobCount("Grill");
+    printTicket(spooler, QStringLiteral("Grill"), QStringLiteral("t"), QStringLiteral("x"));
+    QThread::msleep(300);
+    EXPECT_EQ(jobCount("Grill"), before) << "printed while paused";
+    runTool(QStringLiteral("cupsenable"), {QStringLiteral("Grill")});
+    EXPECT_TRUE(waitForJobs("Grill", before + 1));
+    EXPECT_EQ(spooler.queueState(QStringLiteral("Grill")), QueueState::Ready);
 }
 
 TEST_F(CupsSpooling, UnknownQueueIsRefused) {
-    EXPECT_THROW(printTicket(spooler, QStringLiteral("Bar"), QStringLiteral("t"), QStringLiteral("x")),
-                 SpoolError);
+    EXPECT_EQ(spooler.queueState(QStringLiteral("Bar")), QueueState::Missing);
+    try {
+        printTicket(spooler, QStringLiteral("Bar"), QStringLiteral("t"), QStringLiteral("x"));
+        ADD_FAILURE() << "the job was taken";
+    } catch (const SpoolError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("not installed"))) << e.what();
+    }
 }
 
 } // namespace

@@ -130,26 +130,18 @@ TEST_F(WithQueues, PrinterNamesFollowTheSelectionRules) {
 }
 
 TEST_F(WithQueues, AQueueThatTakesNoJobsMakesPrintRaise) {
-    struct Case {
-        const char* why;
-        const char* stop;
-        const char* resume;
-    } const cases[] = {{"rejecting jobs", "cupsreject", "cupsaccept"},
-                       {"disabled", "cupsdisable", "cupsenable"}};
-    for (const Case& c : cases) {
-        runTool(QString::fromLatin1(c.stop), {QStringLiteral("Packaging")});
-        const int before = jobCount("Packaging");
-        try {
-            printOn(QStringLiteral("Packaging"));
-            ADD_FAILURE() << c.why << ": reported as printed";
-        } catch (const SpoolError& e) {
-            EXPECT_TRUE(e.message().contains(QStringLiteral("\"Packaging\""))) << e.what();
-        }
-        EXPECT_EQ(report.PrintOptions().Printer, QStringLiteral("Packaging")) << "options restored";
-        runTool(QString::fromLatin1(c.resume), {QStringLiteral("Packaging")});
-        QThread::msleep(300);
-        EXPECT_EQ(jobCount("Packaging"), before) << c.why;
+    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Packaging")});
+    const int before = jobCount("Packaging");
+    try {
+        printOn(QStringLiteral("Packaging"));
+        ADD_FAILURE() << "reported as printed";
+    } catch (const SpoolError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("\"Packaging\""))) << e.what();
     }
+    EXPECT_EQ(report.PrintOptions().Printer, QStringLiteral("Packaging")) << "options restored";
+    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Packaging")});
+    QThread::msleep(300);
+    EXPECT_EQ(jobCount("Packaging"), before);
 }
 
 TEST_F(WithoutQueues, NoPrinterAtAllIsSaidAndNothingIsQueued) {

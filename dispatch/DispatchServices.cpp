@@ -1,0 +1,30 @@
+#include "DispatchServices.h"
+
+#include "DataModule1.h"
+#include "DbStatement.h"
+#include "DispatchFailure.h"
+
+DispatchServices::DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
+                                   std::function<bool()> stopRequested)
+    : state_(state), panel_(panel), reportPath_(std::move(reportPath)),
+      stopRequested_(std::move(stopRequested)), tickets_([this](const QString& line) { log(line); }) {
+    adapterOwner_.setObjectName(QStringLiteral("MainForm"));
+}
+
+void DispatchServices::checkNotStopped() const {
+    if (stopRequested()) {
+        throw CycleStopped();
+    }
+}
+
+DbConnection& DispatchServices::connection() {
+    return panel_.dataModule().ADOConnection1;
+}
+
+void DispatchServices::bindOutlet(DbStatement& statement) {
+    const TDataModule1& data = panel_.dataModule();
+    statement.setConnection(&panel_.dataModule().ADOConnection1);
+    statement.setParameter(QStringLiteral("Customer_ID"), data.Customer_ID);
+    statement.setParameter(QStringLiteral("Restaurant_ID"), data.Restaurant_ID);
+    statement.setParameter(QStringLiteral("Outlet_ID"), data.Outlet_ID);
+}

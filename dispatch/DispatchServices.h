@@ -1,0 +1,44 @@
+#pragma once
+
+#include "PrintServerPanel.h"
+#include "PrintServerState.h"
+#include "TicketPrinter.h"
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+class DbConnection;
+class DbStatement;
+
+// What the order and void batches share: the server's state, the main window's log and data module, the
+// template folder, the way tickets are printed, and whether Stop ran during the cycle.
+class DispatchServices {
+public:
+    DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
+                     std::function<bool()> stopRequested);
+
+    PrintServerState& state() { return state_; }
+    const QString& reportPath() const { return reportPath_; }
+    TicketPrinter& tickets() { return tickets_; }
+    // The window the dataset adapters belong to; templates name them as its components.
+    QObject& adapterOwner() { return adapterOwner_; }
+
+    void log(const QString& line) { panel_.WriteToLogFile(line); }
+    bool stopRequested() const { return stopRequested_ && stopRequested_(); }
+    // Raises CycleStopped when Stop ran: called before every statement of a unit, so that none runs on the
+    // connection Stop closed (it would open it again).
+    void checkNotStopped() const;
+
+    DbConnection& connection();
+    // Binds the statement to the shared connection and sets the outlet's key parameters.
+    void bindOutlet(DbStatement& statement);
+
+private:
+    PrintServerState& state_;
+    PrintServerPanel& panel_;
+    QString reportPath_;
+    std::function<bool()> stopRequested_;
+    TicketPrinter tickets_;
+    QObject adapterOwner_;
+};

@@ -1,0 +1,92 @@
+#include "TicketPrinter.h"
+
+#include "DispatchFailure.h"
+#include "PrintSpooler.h"
+#include "TrpPreviewPages.h"
+#include "TrpPrinters.h"
+#include "TrpReport.h"
+#include "TrpReportPrinter.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString MasterDataClass = QStringLiteral("TrpMasterData");
+
+QString fileNameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+int TicketPrinter::preparedItemLines(TrpReport& report) {
+    int lines = 0;
+    const TrpPreviewPages& pages = report.PreviewPages();
+    for (int i = 0; i < pages.Count(); ++i) {
+        for (const TrpPreparedBand& band : pages.GetPage(i).bands) {
+            if (band.className == MasterDataClass) {
+                ++lines;
+            }
+        }
+    }
+    return lines;
+}
+
+bool TicketPrinter::knowsPrinter(const QString& printer) {
+    if (!TrpPrinters::instance().HasPhysicalPrinters() || TrpPrinters::instance().IndexOf(printer) < 0) {
+        // A scheduler restarted, or a queue added, since the list was read.
+        TrpPrinters::refresh();
+    }
+    const TrpPrinters& printers = TrpPrinters::instance();
+    if (!printers.HasPhysicalPrinters()) {
+        throw DispatchFailure(QString::fromLatin1(TrpReportPrinter::NoPrinters));
+    }
+    return printers.IndexOf(printer) >= 0;
+}
+
+void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
+    // Problems with a template are this ticket's failure, logged with its order; a message box would
+    // hold up every kitchen until somebody closed it.
+    report.EngineOptions().NewSilentMode = TrpSilentMode::simReThrow;
+    if (!report.LoadFromFile(ticket.templateFile)) {
+        throw DispatchFailure(QStringLiteral("The ticket template \"%1\" cannot be found")
+                                  .arg(fileNameOf(ticket.templateFile)));
+    }
+    if (ticket.fill) {
+        ticket.fill(report);
+    }
+    if (!report.PrepareReport(true)) {
+        throw DispatchFailure(QStringLiteral("The ticket template \"%1\" cannot be prepared")
+                                  .arg(fileNameOf(ticket.templateFile)));
+    }
+    if (report.PreviewPages().Count() == 0) {
+        throw DispatchFailure(
+            QStringLiteral("The ticket template \"%1\" gives no page").arg(fileNameOf(ticket.templateFile)));
+    }
+    if (ticket.itemRows >= 0) {
+        const int shown = preparedItemLines(report);
+        if (shown != ticket.itemRows) {
+            throw DispatchFailure(
+                QStringLiteral("The ticket template \"%1\" is damaged: it shows %2 of %3 item "
+                               "lines")
+                    .arg(fileNameOf(ticket.templateFile))
+                    .arg(shown)
+                    .arg(ticket.itemRows));
+        }
+    }
+
+    const bool installed = knowsPrinter(ticket.printer);
+    report.PrintOptions().Printer = ticket.printer;
+    report.PrintOptions().ShowDialog = false;
+    if (!report.Print()) {
+        throw DispatchFailure(QString::fromLatin1(TrpReportPrinter::NoPrinters));
+    }
+    const TrpCustomPrinter* used = TrpPrinters::instance().Printer();
+    const QString usedName = used != nullptr ? used->Name : QString();
+    if (!installed) {
+        log_(QStringLiteral("Printer %1 not found, printed on %2").arg(ticket.printer, usedName));
+    }
+    if (PrintSpooler::current().queueState(usedName) == QueueState::Paused) {
+        log_(QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(usedName));
+    }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class TrpReport;
+
+// Prints one ticket the way every ticket of the dispatch cycle is printed: the template file is loaded
+// afresh, the program fills in what it supplies, the ticket is prepared, the printer set, the dialog
+// switched off, and the ticket printed. Whatever keeps the whole ticket from reaching a printer raises
+// (DispatchFailure, or the report's or spooler's own error), so that its order stays queued:
+// - a template file that is missing, cannot be read, or prepares into a ticket without the item lines
+//   its query returned (a damaged or half-copied file);
+// - no printer at all, a queue that does not take the job, a scheduler that cannot be reached.
+// A queue that is paused but takes jobs is not a failure: the ticket waits there, and the log says so.
+// A printer name that is not installed prints on the printer selected before, and the log says so.
+class TicketPrinter {
+public:
+    using Log = std::function<void(const QString&)>;
+
+    struct Ticket {
+        QString templateFile;
+        QString printer;
+        // Runs after loading, before preparing: what the program itself puts into the template.
+        std::function<void(TrpReport&)> fill;
+        // The rows of the ticket's item query; the prepared ticket must show each as an item line.
+        // Negative: the ticket has no item lines to check.
+        int itemRows = -1;
+    };
+
+    explicit TicketPrinter(Log log) : log_(std::move(log)) {}
+
+    void print(TrpReport& report, const Ticket& ticket);
+
+    // The number of item lines (master data bands) a prepared report shows.
+    static int preparedItemLines(TrpReport& report);
+
+private:
+    // Makes sure the printer list knows `printer`, reading the installed printers again when it does not
+    // or when it has none; raises when no printer is installed. Returns whether the name is installed.
+    static bool knowsPrinter(const QString& printer);
+
+    Log log_;
+};

@@ -1,0 +1,256 @@
+// The order and void batches against a real embedded database and folder printers: what the database,
+// the printers and the log hold after each fault.
+#include "DispatchTestBed.h"
+#include "FolderPrinters.h"
+#include "QtGTestPrinters.h"
+
+#include <QFile>
+#include <QScopeGuard>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <thread>
+
+namespace {
+
+class DispatchFaults : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grill = bed.station(QStringLiteral("Grill"));
+        salads = bed.station(QStringLiteral("Salads"));
+        burger = bed.item(QStringLiteral("Beef Burger"), QStringLiteral("Burger"), grill);
+        salad = bed.item(QStringLiteral("Caesar Salad"), QStringLiteral("Salad"), salads);
+    }
+
+    FolderPrinters printers{{"Kitchen", "Grill", "Salads", "Packaging"}};
+    DispatchTestBed bed{true};
+    qint64 grill = 0;
+    qint64 salads = 0;
+    qint64 burger = 0;
+    qint64 salad = 0;
+};
+
+TEST_F(DispatchFaults, AnOrderQueuedTwicePrintsOnceAndBothRowsGo) {
+    const qint64 order = bed.order(1, {{burger, 1, {}}});
+    bed.queue(order);
+    bed.queue(order);
+    bed.start();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.logLines(QStringLiteral("Packaging Order Items Count #")),
+              QStringList({"Packaging Order Items Count #0", "Packaging Order Items Count #0"}))
+        << "no station is copied to packaging";
+    EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 0);
+}
+
+// Lines of items that belong to no station appear on no ticket, yet are marked with the rest.
+TEST_F(DispatchFaults, ItemsWithoutAStationPrintNowhereAndAreMarked) {
+    const qint64 loose = bed.item(QStringLiteral("Bread"), {}, 0);
+    bed.copyToPackaging(QStringLiteral("Grill"));
+    const qint64 order = bed.order(1, {{burger, 1, {}}, {loose, 2, {}}});
+    bed.queue(order);
+    bed.start();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_FALSE(printers.text(QStringLiteral("Grill"), 0).contains(QStringLiteral("Bread")));
+    EXPECT_FALSE(printers.text(QStringLiteral("Packaging"), 0).contains(QStringLiteral("Bread")));
+    EXPECT_EQ(bed.unprinted(order), 0);
+    EXPECT_EQ(bed.queued(), 0);
+}
+
+// A template that is missing, or cut short before its item band, is that ticket's failure: the order
+// stays queued with its lines unmarked, and the log says why.
+TEST_F(DispatchFaults, AMissingOrDamagedTemplateKeepsTheOrderQueued) {
+    struct Case {
+        const char* why;
+        std::function<void(const QString& file)> damage;
+        const char* logged;
+    } const cases[] = {
+        {"deleted", [](const QString& file) { QFile::remove(file); },
+         "The ticket template \"rep_KitchenOrder.xml\" cannot be found"},
+        {"cut before the item band",
+         [](const QString& file) {
+             QFile f(file);
+             ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+             const QByteArray whole = f.readAll();
+             f.close();
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             f.write(whole.left(whole.indexOf("<TrpMasterData")));
+         },
+         "The ticket template \"rep_KitchenOrder.xml\" is damaged: it shows 0 of 1 item lines"},
+    };
+    for (const Case& c : cases) {
+        DispatchTestBed local;
+        const qint64 station = local.station(QStringLiteral("Grill"));
+        const qint64 order = local.order(1, {{local.item(QStringLiteral("Burger"), {}, station), 1, {}}});
+        local.queue(order);
+        c.damage(local.templateFile(QStringLiteral("rep_KitchenOrder.xml")));
+        const int before = printers.count(QStringLiteral("Grill"));
+        local.start();
+        EXPECT_EQ(printers.count(QStringLiteral("Grill")), before) << c.why;
+        EXPECT_EQ(local.queued(), 1) << c.why;
+        EXPECT_EQ(local.unprinted(order), 1) << c.why;
+        EXPECT_EQ(
+            local.logLines(QStringLiteral("Failed")),
+            QStringList(
+                QStringLiteral("Printing Order #%1 Failed: %2").arg(order).arg(QLatin1String(c.logged))))
+            << c.why;
+        EXPECT_TRUE(local.panel.timer) << c.why << ": the cycle ended normally";
+        local.server.Stop();
+    }
+}
+
+// The third of five orders fails after its tickets printed (its queue row cannot be removed): the others
+// print once and leave the queue; the third stays, and when tried again its unchanged tickets are not
+// printed a second time.
+TEST_F(DispatchFaults, OneFailingOrderLeavesTheOthersAlone) {
+    QList<qint64> orders;
+    for (int i = 1; i <= 5; ++i) {
+        orders << bed.order(i, {{burger, i, {}}});
+        bed.queue(orders.last());
+    }
+    bed.db.exec(
+        QStringLiteral("CREATE TRIGGER KeepThird BEFORE DELETE ON ReadyToPrint WHEN old.Master_ID = %1 "
+                       "BEGIN SELECT RAISE(ABORT, 'queue row held by a terminal'); END;")
+            .arg(orders[2]));
+    bed.start();
+    bed.cycle();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 5) << "each order once, the third not again";
+    EXPECT_EQ(bed.queued(), 1);
+    EXPECT_EQ(bed.unprinted(orders[2]), 1);
+    for (const int i : {0, 1, 3, 4}) {
+        EXPECT_EQ(bed.unprinted(orders[i]), 0);
+    }
+    EXPECT_EQ(
+        bed.logLines(QStringLiteral("Failed")),
+        QStringList(QStringLiteral("Printing Order #%1 Failed: queue row held by a terminal").arg(orders[2])))
+        << "the same failure again is not logged every cycle";
+    EXPECT_EQ(bed.logLines(QStringLiteral("skipped")),
+              QStringList(QStringLiteral("Printing Order #%1 Using Printer: Grill skipped, printed before")
+                              .arg(orders[2])));
+
+    bed.db.exec(QStringLiteral("DROP TRIGGER KeepThird;"));
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 5);
+}
+
+// A terminal adds a line to an order while its tickets print: the line waits for the order's unit, is
+// not marked printed by it, and prints in the next cycle.
+TEST_F(DispatchFaults, ALineAddedWhileTheOrderPrintsIsNotMarked) {
+    const qint64 order = bed.order(1, {{burger, 1, {}}});
+    bed.queue(order);
+    std::thread terminal;
+    printers.onJob = [&](const QString&) {
+        if (terminal.joinable()) {
+            return;
+        }
+        const QByteArray file = bed.db.filePath().toUtf8();
+        const QByteArray sql =
+            QStringLiteral("INSERT INTO OrdersDetails (Customer_ID, Restaurant_ID, Outlet_ID, "
+                           "Master_ID, Item_ID, Item_QTY) VALUES (1, 1, 1, %1, %2, 1);"
+                           "INSERT INTO ReadyToPrint (Customer_ID, Restaurant_ID, Outlet_ID, "
+                           "Master_ID) VALUES (1, 1, 1, %1);")
+                .arg(order)
+                .arg(salad)
+                .toUtf8();
+        terminal = std::thread([file, sql] {
+            sqlite3* handle = nullptr;
+            sqlite3_open(file.constData(), &handle);
+            sqlite3_busy_timeout(handle, 30000);
+            sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+            sqlite3_exec(handle, sql.constData(), nullptr, nullptr, nullptr);
+            sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
+            sqlite3_close(handle);
+        });
+        QThread::msleep(200); // the terminal is now waiting for the order's unit
+    };
+    const auto joined = qScopeGuard([&terminal] {
+        if (terminal.joinable()) {
+            terminal.join();
+        }
+    });
+    bed.start();
+    ASSERT_TRUE(terminal.joinable());
+    terminal.join();
+    EXPECT_EQ(bed.unprinted(order), 1) << "the added line was marked printed without being printed";
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 0);
+    bed.cycle();
+    EXPECT_EQ(bed.unprinted(order), 0);
+    ASSERT_EQ(printers.count(QStringLiteral("Salads")), 1);
+    EXPECT_TRUE(printers.text(QStringLiteral("Salads"), 0).contains(QStringLiteral("Caesar Salad")));
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+}
+
+// The database cannot be read any more: the cycle leaves at once and the server is halted.
+TEST_F(DispatchFaults, AnUnreadableDatabaseHaltsTheServer) {
+    bed.queue(bed.order(1, {{burger, 1, {}}}));
+    bed.start();
+    const int printed = printers.count(QStringLiteral("Grill"));
+    bed.queue(bed.order(2, {{burger, 1, {}}}));
+    {
+        QFile file(bed.db.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(QByteArray(100, 'x'));
+    }
+    for (int tick = 0; tick < 5; ++tick) {
+        bed.server.Tick();
+    }
+    EXPECT_ANY_THROW(bed.server.Tick());
+    EXPECT_FALSE(bed.panel.timer);
+    EXPECT_EQ(bed.state.ElapsedSeconds, 6);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), printed);
+}
+
+// Stop chosen while a ticket prints: the cycle ends at the next order without a statement on the closed
+// connection and leaves the timer off; after Start the unfinished order prints its remaining tickets only.
+TEST_F(DispatchFaults, StopDuringACycleEndsItAtTheNextOrder) {
+    const qint64 first = bed.order(1, {{burger, 1, {}}, {salad, 1, {}}});
+    const qint64 second = bed.order(2, {{burger, 2, {}}});
+    bed.queue(first);
+    bed.queue(second);
+    bool stopped = false;
+    printers.onJob = [&](const QString&) {
+        if (!stopped) {
+            stopped = true;
+            bed.server.Stop();
+        }
+    };
+    bed.server.Start();
+    bed.cycle();
+    EXPECT_FALSE(bed.panel.timer);
+    EXPECT_FALSE(bed.panel.data.ADOConnection1.isOpen()) << "a statement opened the connection again";
+    EXPECT_TRUE(bed.panel.log.contains(QStringLiteral("Ready To Start Again")));
+    EXPECT_EQ(bed.queued(), 2);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")) + printers.count(QStringLiteral("Salads")), 1);
+
+    bed.start();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2) << "one ticket per order";
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 1);
+}
+
+// Stop and Start inside one long cycle: no second cycle starts inside it, and polling goes on afterwards.
+TEST_F(DispatchFaults, StopAndStartInsideACycleNeverNestCycles) {
+    bed.queue(bed.order(1, {{burger, 1, {}}}));
+    int jobs = 0;
+    printers.onJob = [&](const QString&) {
+        ++jobs;
+        if (jobs == 1) {
+            bed.server.Stop();
+            bed.server.Start();
+            for (int tick = 0; tick < 6; ++tick) {
+                bed.server.Tick();
+            }
+        }
+    };
+    bed.server.Start();
+    bed.cycle();
+    EXPECT_EQ(jobs, 1);
+    EXPECT_TRUE(bed.panel.timer) << "the Start inside the cycle armed the timer";
+    for (int tick = 0; tick < 6; ++tick) {
+        bed.server.Tick();
+    }
+    EXPECT_EQ(bed.queued(), 0) << "the next cycle ran on the sixth tick after the first cycle ended";
+}
+
+} // namespace
