@@ -56,19 +56,23 @@ QString ServiceProcess::standardError() {
     return QString::fromUtf8(errors_);
 }
 
-bool ServiceProcess::waitForLine(const QString& message, int timeoutMs, qsizetype from) {
+bool ServiceProcess::waitUntil(const std::function<bool()>& done, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     for (;;) {
         readOutput();
-        if (lines_.indexOf(message, from) >= 0) {
+        if (done()) {
             return true;
         }
         if (!running() || deadline.hasExpired()) {
             readOutput();
-            return lines_.indexOf(message, from) >= 0;
+            return done();
         }
         process_->waitForReadyRead(100);
     }
+}
+
+bool ServiceProcess::waitForLine(const QString& message, int timeoutMs, qsizetype from) {
+    return waitUntil([&] { return lines_.indexOf(message, from) >= 0; }, timeoutMs);
 }
 
 bool ServiceProcess::waitForExit(int timeoutMs) {

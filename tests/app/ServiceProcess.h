@@ -3,6 +3,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 // The installed or built program run with --service as a separate process: its standard output is
@@ -20,6 +21,8 @@ public:
 
     // Waits until the log has a line equal to `message` (after `from` lines); false on time-out or exit.
     bool waitForLine(const QString& message, int timeoutMs = 20000, qsizetype from = 0);
+    // Waits until `done` holds, reading the log meanwhile; false on time-out or exit.
+    bool waitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
     // Waits for the end of the process; false on time-out.
     bool waitForExit(int timeoutMs = 20000);
     void signal(int signalNumber);
