@@ -1,18 +1,10 @@
 #include "ProgramOptions.h"
 
-#include <cstring>
-
-namespace {
-
-constexpr const char* ServiceOption = "--service";
-
-} // namespace
-
 ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
     ProgramOptions options;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String(ServiceOption)) {
+        if (argument == QLatin1String("--service")) {
             options.service = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             options.help = true;
@@ -22,15 +14,6 @@ ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
         }
     }
     return options;
-}
-
-bool ProgramOptions::requestsService(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (argv[i] != nullptr && std::strcmp(argv[i], ServiceOption) == 0) {
-            return true;
-        }
-    }
-    return false;
 }
 
 QString ProgramOptions::usage() {

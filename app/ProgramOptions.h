@@ -17,8 +17,5 @@ struct ProgramOptions {
     // `arguments` as the application object leaves them: the program's path first, Qt's own options
     // already taken out.
     static ProgramOptions parse(const QStringList& arguments);
-    // Whether the raw command line asks for the service, before an application object exists (the
-    // service picks its display platform before that).
-    static bool requestsService(int argc, char** argv);
     static QString usage();
 };

@@ -143,7 +143,9 @@ int runService() {
 }
 
 int runPrintingServer(int argc, char** argv) {
-    if (ProgramOptions::requestsService(argc, argv)) {
+    // Any argument means the service or the usage text, neither of which needs a display; only the window
+    // program, without arguments, does.
+    if (argc > 1) {
         useOffscreenPlatformWithoutDisplay();
     }
     VeloriaApplication app(argc, argv);
