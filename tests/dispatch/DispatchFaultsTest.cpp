@@ -2,6 +2,7 @@
 // the printers and the log hold after each fault.
 #include "DispatchTestBed.h"
 #include "FolderPrinters.h"
+#include "TraceChannel.h"
 #include "QtGTestPrinters.h"
 
 #include <QFile>
@@ -29,6 +30,43 @@ protected:
     qint64 burger = 0;
     qint64 salad = 0;
 };
+
+// What the cycle reports to the trace channel, in order, for one order with packaging and one void.
+TEST_F(DispatchFaults, TheCycleTracesItsStepsInOrder) {
+    bed.copyToPackaging(QStringLiteral("Grill"));
+    bed.queue(bed.order(1, {{burger, 1, {}}}));
+    bed.voidItem(QStringLiteral("Beef Burger"), {}, QStringLiteral("x"), grill);
+    bed.server.Start();
+    QStringList records;
+    TraceChannel& trace = TraceChannel::instance();
+    trace.setSink([&records](const QString& record) { records << record; });
+    const bool wasEnabled = trace.Enabled;
+    trace.Enabled = true;
+    bed.cycle();
+    trace.Enabled = wasEnabled;
+    trace.setSink({});
+    EXPECT_EQ(records, QStringList({"Enter CheckAndPrint",
+                                    "Timer Disabled",
+                                    "ReadyToPrintQ Opened",
+                                    "ReadyToPrintQ Records: 1",
+                                    "Printing Normal Orders",
+                                    "OrdersMasterQ Opened",
+                                    "OrdersMasterQ Records: 1",
+                                    "Enter PrintOnPackagingPrinter",
+                                    "Exit PrintOnPackagingPrinter",
+                                    "Enter PrintThis",
+                                    "Exit PrintThis",
+                                    "OrdersDetails_UpdateIsPrinted Fired",
+                                    "ReadyToPrint_DeletePrinted Fired",
+                                    "VoidedQ Opened",
+                                    "VoidedQ Records: 1",
+                                    "Printing Voided Items",
+                                    "Timer Enabled",
+                                    "Exit CheckAndPrint"}));
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
+    EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 2);
+    EXPECT_TRUE(bed.logLines(QStringLiteral("Void")).isEmpty());
+}
 
 TEST_F(DispatchFaults, AnOrderQueuedTwicePrintsOnceAndBothRowsGo) {
     const qint64 order = bed.order(1, {{burger, 1, {}}});
