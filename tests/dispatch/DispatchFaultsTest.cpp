@@ -2,8 +2,8 @@
 // the printers and the log hold after each fault.
 #include "DispatchTestBed.h"
 #include "FolderPrinters.h"
-#include "TraceChannel.h"
 #include "QtGTestPrinters.h"
+#include "TraceChannel.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -45,24 +45,14 @@ TEST_F(DispatchFaults, TheCycleTracesItsStepsInOrder) {
     bed.cycle();
     trace.Enabled = wasEnabled;
     trace.setSink({});
-    EXPECT_EQ(records, QStringList({"Enter CheckAndPrint",
-                                    "Timer Disabled",
-                                    "ReadyToPrintQ Opened",
-                                    "ReadyToPrintQ Records: 1",
-                                    "Printing Normal Orders",
-                                    "OrdersMasterQ Opened",
-                                    "OrdersMasterQ Records: 1",
-                                    "Enter PrintOnPackagingPrinter",
-                                    "Exit PrintOnPackagingPrinter",
-                                    "Enter PrintThis",
-                                    "Exit PrintThis",
-                                    "OrdersDetails_UpdateIsPrinted Fired",
-                                    "ReadyToPrint_DeletePrinted Fired",
-                                    "VoidedQ Opened",
-                                    "VoidedQ Records: 1",
-                                    "Printing Voided Items",
-                                    "Timer Enabled",
-                                    "Exit CheckAndPrint"}));
+    EXPECT_EQ(records,
+              QStringList({"Enter CheckAndPrint", "Timer Disabled", "ReadyToPrintQ Opened",
+                           "ReadyToPrintQ Records: 1", "Printing Normal Orders", "OrdersMasterQ Opened",
+                           "OrdersMasterQ Records: 1", "Enter PrintOnPackagingPrinter",
+                           "Exit PrintOnPackagingPrinter", "Enter PrintThis", "Exit PrintThis",
+                           "OrdersDetails_UpdateIsPrinted Fired", "ReadyToPrint_DeletePrinted Fired",
+                           "VoidedQ Opened", "VoidedQ Records: 1", "Printing Voided Items", "Timer Enabled",
+                           "Exit CheckAndPrint"}));
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
     EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 2);
     EXPECT_TRUE(bed.logLines(QStringLiteral("Void")).isEmpty());
