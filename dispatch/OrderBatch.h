@@ -5,6 +5,7 @@
 #include "FailureLog.h"
 #include "PrintedTicketMemory.h"
 #include "QueryRowSource.h"
+#include "TicketFailures.h"
 #include "TrpDBDataset.h"
 #include "TrpReport.h"
 
@@ -60,5 +61,6 @@ private:
     TrpDBDataset repDS_PackagingOrders;
     TrpDBDataset repDS_KitchenOrders;
     PrintedTicketMemory printed_;
-    FailureLog failures_;
+    TicketFailures failures_;
+    FailureLog failureLog_;
 };
