@@ -12,6 +12,7 @@ VELORIA_PACKAGES=(
   libssl3
   xvfb xauth
   clang libclang-rt-14-dev
+  dpkg-dev systemd
 )
 
 veloria_install_packages() {
