@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 
 #include <QFile>
+#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -25,14 +26,29 @@ protected:
     QString settings(int outlet) const { return db.folder() + QStringLiteral("/outlet-%1.reg").arg(outlet); }
 
     TestDatabase db;
+    QTemporaryDir folder;
+    QString program = installProgram(folder.path());
 };
+
+// The messages of the log file below `folder`, without their time stamps.
+QStringList logFileMessages(const QString& folder) {
+    QFile file(folder + QStringLiteral("/Logs/Printing_Server_Log.txt"));
+    QStringList messages;
+    if (file.open(QIODevice::ReadOnly)) {
+        for (const QString& line :
+             QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            messages << line.mid(line.indexOf(QStringLiteral(" - ")) + 3);
+        }
+    }
+    return messages;
+}
 
 } // namespace
 
 TEST_F(ServiceModeTest, ATerminationSignalStopsTheServerAndEndsTheProgramCleanly) {
     for (const int signalNumber : {SIGTERM, SIGINT}) {
         SCOPED_TRACE(signalNumber);
-        ServiceProcess service(builtProgram(), settings(1));
+        ServiceProcess service(program, settings(1));
         ASSERT_TRUE(service.waitForLine(TimerEnabled)) << service.log().join(QLatin1Char('\n')).toStdString();
         service.signal(signalNumber);
         ASSERT_TRUE(service.waitForExit());
@@ -41,6 +57,9 @@ TEST_F(ServiceModeTest, ATerminationSignalStopsTheServerAndEndsTheProgramCleanly
         const QStringList log = service.log();
         EXPECT_EQ(log.first(), QStringLiteral("Printing Server Launched"));
         EXPECT_EQ(log.mid(log.size() - StopLines.size()), StopLines);
+        // Standard output carries the log, line for line.
+        const QStringList file = logFileMessages(folder.path());
+        EXPECT_EQ(file.mid(file.size() - log.size()), log);
         QStringList errors = service.standardError().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         errors.removeIf(
             [](const QString& line) { return line.startsWith(QStringLiteral("QStandardPaths:")); });
@@ -80,7 +99,7 @@ TEST_F(ServiceModeTest, AServerThatCannotStartEndsWithAFailureAfterSayingWhy) {
                       db.folder() + QStringLiteral("/gone.db"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
-        ServiceProcess service(builtProgram(), c.settingsFile, {}, c.arguments);
+        ServiceProcess service(program, c.settingsFile, {}, c.arguments);
         ASSERT_TRUE(service.waitForExit());
         EXPECT_EQ(service.exitCode(), c.exitCode);
         const QStringList log = service.log();
@@ -100,10 +119,10 @@ TEST_F(ServiceModeTest, AServerThatCannotStartEndsWithAFailureAfterSayingWhy) {
 // A second server for one outlet would print every ticket twice; one for another outlet of the same
 // database is welcome; a killed server's lock goes with its process.
 TEST_F(ServiceModeTest, OneServerPerOutlet) {
-    auto first = std::make_unique<ServiceProcess>(builtProgram(), settings(1));
+    auto first = std::make_unique<ServiceProcess>(program, settings(1));
     ASSERT_TRUE(first->waitForLine(TimerEnabled));
 
-    ServiceProcess second(builtProgram(), settings(1));
+    ServiceProcess second(program, settings(1));
     ASSERT_TRUE(second.waitForExit());
     EXPECT_EQ(second.exitCode(), 1);
     const QStringList refused = second.log();
@@ -111,13 +130,13 @@ TEST_F(ServiceModeTest, OneServerPerOutlet) {
               (QStringList{"Database Disconnected", Refused, "Could Not Start Printing Server"}));
     EXPECT_TRUE(first->running());
 
-    ServiceProcess otherOutlet(builtProgram(), settings(2));
+    ServiceProcess otherOutlet(program, settings(2));
     EXPECT_TRUE(otherOutlet.waitForLine(TimerEnabled))
         << otherOutlet.log().join(QLatin1Char('\n')).toStdString();
 
     first->signal(SIGKILL);
     ASSERT_TRUE(first->waitForExit());
-    ServiceProcess next(builtProgram(), settings(1));
+    ServiceProcess next(program, settings(1));
     EXPECT_TRUE(next.waitForLine(TimerEnabled)) << next.log().join(QLatin1Char('\n')).toStdString();
 
     for (ServiceProcess* service : {&otherOutlet, &next}) {

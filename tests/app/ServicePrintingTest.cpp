@@ -64,6 +64,7 @@ protected:
     }
 
     QTemporaryDir dir;
+    QString program = installProgram(dir.filePath(QStringLiteral("program")));
     QString db = dir.filePath(QStringLiteral("restaurant.db"));
     QString settings = dir.filePath(QStringLiteral("HKCU.reg"));
     QStringList environment = {QStringLiteral("CUPS_SERVER=") + qEnvironmentVariable("CUPS_SERVER")};
@@ -75,7 +76,7 @@ protected:
 // Started by the machine, the service prints the queued orders and voids at once, refuses a second
 // server for its outlet while it goes on printing, and stops cleanly on SIGTERM.
 TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
-    ServiceProcess service(builtProgram(), settings, environment);
+    ServiceProcess service(program, settings, environment);
     ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
         << service.log().join(QLatin1Char('\n')).toStdString() << service.standardError().toStdString();
     for (const char* station : {"Grill", "Salads", "Bar", "Packaging"}) {
@@ -84,7 +85,7 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
     EXPECT_EQ(newJobs("Kitchen"), 0) << "every demo printer is installed: nothing falls back";
     EXPECT_TRUE(service.log().contains(QStringLiteral("Printing Order #1 Using Printer: Grill")));
 
-    ServiceProcess second(builtProgram(), settings, environment);
+    ServiceProcess second(program, settings, environment);
     ASSERT_TRUE(second.waitForExit());
     EXPECT_EQ(second.exitCode(), 1);
     EXPECT_TRUE(second.log().contains(QStringLiteral("Another printing server is running for this outlet")));
@@ -111,7 +112,7 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
 // The database becomes unreadable while the service runs: it halts, stops, tries again after the restart
 // delay for as long as the database stays unreadable, and prints again once it is back, with nobody there.
 TEST_F(ServicePrintingTest, PrintingResumesByItselfWhenTheDatabaseIsBack) {
-    ServiceProcess service(builtProgram(), settings,
+    ServiceProcess service(program, settings,
                            environment + QStringList{QStringLiteral("VELORIA_RESTART_DELAY_MS=1000")});
     ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
         << service.log().join(QLatin1Char('\n')).toStdString();

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <csignal>
 #include <stdexcept>
+#include <unistd.h>
 
 ServiceProcess::ServiceProcess(const QString& program, const QString& settingsFile,
                                const QStringList& extraEnvironment, const QStringList& arguments)
@@ -85,10 +86,22 @@ void ServiceProcess::signal(int signalNumber) {
     ::kill(static_cast<pid_t>(process_->processId()), signalNumber);
 }
 
-QString builtProgram() {
-    const QString program = QStringLiteral(VELORIA_PROGRAM);
-    // The program writes its log beside itself; the build does not make that folder.
-    QDir().mkpath(QFileInfo(program).absolutePath() + QStringLiteral("/Logs"));
+QString installProgram(const QString& folder) {
+    const QFileInfo built(QStringLiteral(VELORIA_PROGRAM));
+    const QString program = folder + QLatin1Char('/') + built.fileName();
+    const QDir templates(built.absolutePath() + QStringLiteral("/Reports/en"));
+    if (!QDir(folder).mkpath(QStringLiteral("Logs")) || !QDir(folder).mkpath(QStringLiteral("Reports/en"))) {
+        throw std::runtime_error("cannot lay the program out in " + folder.toStdString());
+    }
+    for (const QString& name : templates.entryList(QDir::Files)) {
+        QFile::copy(templates.filePath(name), folder + QStringLiteral("/Reports/en/") + name);
+    }
+    // The program finds its templates and log beside its own file, so it needs a file of its own here.
+    if (::link(QFile::encodeName(built.absoluteFilePath()).constData(),
+               QFile::encodeName(program).constData()) != 0 &&
+        !QFile::copy(built.absoluteFilePath(), program)) {
+        throw std::runtime_error("cannot place the program in " + folder.toStdString());
+    }
     return program;
 }
 

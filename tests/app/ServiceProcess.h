@@ -43,8 +43,9 @@ private:
     QByteArray errors_;
 };
 
-// The built program: the executable beside the templates, with the Logs folder it writes to.
-QString builtProgram();
+// The built program laid out in `folder` as an installation has it: the executable (a hard link where
+// possible), the templates in Reports/en and an empty Logs folder. Returns the executable's path.
+QString installProgram(const QString& folder);
 
 // A settings file for outlet 1/1/OUTLET whose database is the embedded file DATABASE.
 void writeSettingsFile(const QString& path, const QString& databaseFile,
