@@ -209,7 +209,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         // Runs once the window is on screen, so that the update question appears over it and accepting
         // it can close the window like any other handler.
-        QTimer::singleShot(0, this, &TMainForm::FormShow);
+        QTimer::singleShot(0, this, [this] { runHandler([this] { FormShow(); }); });
     }
 }
 
@@ -249,11 +249,11 @@ void TMainForm::WriteToLogFile(const QString& msg) {
 }
 
 void TMainForm::btn_StartPrintingServerClick() {
-    lifecycle_->Start();
+    runHandler([this] { lifecycle_->Start(); });
 }
 
 void TMainForm::btn_StopPrintingServerClick() {
-    lifecycle_->Stop();
+    runHandler([this] { lifecycle_->Stop(); });
 }
 
 bool TMainForm::isConnectDBServer() {
@@ -281,8 +281,11 @@ void TMainForm::CheckAndPrint() {
 }
 
 void TMainForm::btn_ExitClick() {
-    btn_StopPrintingServerClick();
-    close();
+    // A Stop that fails leaves the window open, with the error shown.
+    runHandler([this] {
+        lifecycle_->Stop();
+        close();
+    });
 }
 
 void TMainForm::Menu_ExitClick() {
@@ -298,11 +301,13 @@ void TMainForm::Menu_DispatchingPackagingClick() {
 }
 
 void TMainForm::Menu_AboutClick() {
-    // A new window for every opening, gone when it closes.
-    auto AboutForm = std::make_unique<TAboutForm>(this);
-    AboutForm->exec();
+    runHandler([this] {
+        // A new window for every opening, gone when it closes.
+        auto AboutForm = std::make_unique<TAboutForm>(this);
+        AboutForm->exec();
+    });
 }
 
 void TMainForm::Timer_PrintingTimer() {
-    lifecycle_->Tick();
+    runHandler([this] { lifecycle_->Tick(); });
 }
