@@ -212,7 +212,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         // Runs once the window is on screen, so that the update question appears over it and accepting
         // it can close the window like any other handler.
-        QTimer::singleShot(0, this, &TMainForm::FormShow);
+        QTimer::singleShot(0, this, [this] { runHandler([this] { FormShow(); }); });
     }
 }
 
@@ -252,11 +252,11 @@ void TMainForm::WriteToLogFile(const QString& msg) {
 }
 
 void TMainForm::btn_StartPrintingServerClick() {
-    lifecycle_->Start();
+    runHandler([this] { lifecycle_->Start(); });
 }
 
 void TMainForm::btn_StopPrintingServerClick() {
-    lifecycle_->Stop();
+    runHandler([this] { lifecycle_->Stop(); });
 }
 
 bool TMainForm::isConnectDBServer() {
@@ -284,13 +284,17 @@ void TMainForm::CheckAndPrint() {
 }
 
 void TMainForm::btn_ExitClick() {
-    btn_StopPrintingServerClick();
-    if (lifecycle_->inCycle()) {
-        // The cycle below this handler is still printing; it ends at its next order, then the window goes.
-        closeAfterCycle_ = true;
-        return;
-    }
-    close();
+    // A Stop that fails leaves the window open, with the error shown.
+    runHandler([this] {
+        lifecycle_->Stop();
+        if (lifecycle_->inCycle()) {
+            // The cycle below this handler is still printing; it ends at its next order, then the window
+            // goes.
+            closeAfterCycle_ = true;
+            return;
+        }
+        close();
+    });
 }
 
 void TMainForm::Menu_ExitClick() {
@@ -306,9 +310,11 @@ void TMainForm::Menu_DispatchingPackagingClick() {
 }
 
 void TMainForm::Menu_AboutClick() {
-    // A new window for every opening, gone when it closes.
-    auto AboutForm = std::make_unique<TAboutForm>(this);
-    AboutForm->exec();
+    runHandler([this] {
+        // A new window for every opening, gone when it closes.
+        auto AboutForm = std::make_unique<TAboutForm>(this);
+        AboutForm->exec();
+    });
 }
 
 void TMainForm::Timer_PrintingTimer() {
@@ -319,5 +325,5 @@ void TMainForm::Timer_PrintingTimer() {
             close();
         }
     });
-    lifecycle_->Tick();
+    runHandler([this] { lifecycle_->Tick(); });
 }

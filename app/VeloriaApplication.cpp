@@ -24,3 +24,11 @@ void handleUncaughtException(std::exception_ptr error) {
         showStandardError(QStringLiteral("Unknown error"));
     }
 }
+
+void runHandler(const std::function<void()>& body) {
+    try {
+        body();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
+}

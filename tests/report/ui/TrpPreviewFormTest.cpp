@@ -232,11 +232,19 @@ TEST_F(ReportWindows, PrintDialogWritesItsChoicesOnOk) {
         EXPECT_TRUE(messages.shown.front().text.contains(QStringLiteral("1-x")));
     }
 
-    // Print to file: no name cancels (and the printer selected before comes back); a name gets ".prn".
+    // Print to file: no name cancels (and the printer selected before comes back); a file name without a
+    // point gets ".prn", whatever the folders are called.
     TrpPrinters::instance().SelectPrinter(QStringLiteral("Kitchen"));
     QString answer;
     const auto previous = TrpPrintDialog::setFileNameAsker([&answer](QWidget*) { return answer; });
-    for (const QString& given : {QString(), dir.filePath(QStringLiteral("ticket"))}) {
+    const struct {
+        QString given;
+        QString written;
+    } files[] = {{QString(), QString()},
+                 {QStringLiteral("/tmp/out/ticket"), QStringLiteral("/tmp/out/ticket.prn")},
+                 {QStringLiteral("/tmp/v1.2/ticket"), QStringLiteral("/tmp/v1.2/ticket.prn")},
+                 {QStringLiteral("/tmp/v1.2/ticket.pdf"), QStringLiteral("/tmp/v1.2/ticket.pdf")}};
+    for (const auto& [given, written] : files) {
         answer = given;
         TrpPrintDialog dialog(options, 1);
         child<QComboBox>(&dialog, "cb_Printer")->setCurrentIndex(1); // Grill
@@ -247,7 +255,7 @@ TEST_F(ReportWindows, PrintDialogWritesItsChoicesOnOk) {
             EXPECT_EQ(selected(), QStringLiteral("Kitchen"));
         } else {
             EXPECT_EQ(dialog.result(), QDialog::Accepted);
-            EXPECT_EQ(options.PrnOutFileName, given + QStringLiteral(".prn"));
+            EXPECT_EQ(options.PrnOutFileName, written);
         }
     }
     TrpPrintDialog::setFileNameAsker(previous);
