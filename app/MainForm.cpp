@@ -3,8 +3,10 @@
 #include "AboutForm.h"
 #include "ConnectionFailure.h"
 #include "DataModule1.h"
+#include "DispatchingPrinterSettingsForm.h"
 #include "MessageService.h"
 #include "PrintServerLifecycle.h"
+#include "StationsMgtForm.h"
 #include "UrlOpener.h"
 #include "VeloriaApplication.h"
 
@@ -290,11 +292,23 @@ void TMainForm::Menu_ExitClick() {
 }
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
-    // Opens the kitchen stations window.
+    // A new window for every opening, gone when it closes; the print server's timer keeps running meanwhile.
+    try {
+        auto StationsMgtForm = std::make_unique<TStationsMgtForm>(panel_->dataModule(), this);
+        StationsMgtForm->exec();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
 }
 
 void TMainForm::Menu_DispatchingPackagingClick() {
-    // Opens the dispatching printer settings window.
+    try {
+        auto DispatchingPrinterSettingsForm =
+            std::make_unique<TDispatchingPrinterSettingsForm>(panel_->dataModule(), this);
+        DispatchingPrinterSettingsForm->exec();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
 }
 
 void TMainForm::Menu_AboutClick() {

@@ -80,3 +80,17 @@ void showInformation(const QString& text) {
     MessageService::current().show(
         MessageRequest{QString::fromLatin1(ApplicationTitle), text, MessageIcon::None, MbOk});
 }
+
+QString errorMessage(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+void handleUncaughtException(std::exception_ptr error) {
+    showStandardError(errorMessage(error));
+}
