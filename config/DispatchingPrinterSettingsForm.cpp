@@ -162,8 +162,10 @@ void TDispatchingPrinterSettingsForm::storeThenSay(const std::function<void()>& 
 
 void TDispatchingPrinterSettingsForm::btn_AppSettingsClick() {
     const bool use = chk_Use_Packaging_Printer->isChecked();
-    // Empty when no installed printer is chosen.
-    const QString printer = cb_Packaging_Printer_Name->currentText();
+    // Empty text, not NULL, when no installed printer is chosen.
+    const QString printer = cb_Packaging_Printer_Name->currentIndex() < 0
+                                ? QStringLiteral("")
+                                : cb_Packaging_Printer_Name->currentText();
     storeThenSay(
         [&] {
             Comm_Update->setParameter(QStringLiteral("Use_Packaging_Printer"), use);

@@ -1,6 +1,7 @@
 #include "TrpPreviewForm.h"
 
 #include "CapturingMessageService.h"
+#include "ModalDriver.h"
 #include "PdfFolderSpooler.h"
 #include "TextPageSource.h"
 #include "TrpErrorBox.h"
@@ -25,28 +26,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Once the top modal window is a T for which `ready` holds, runs `act` on it (from the event loop of
-// whatever modal window is running). Nothing here ever waits for a person.
-template <typename T> void whenModal(std::function<bool(T*)> ready, std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, ready, act] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (window != nullptr && window->isVisible() && ready(window)) {
-            timer->stop();
-            timer->deleteLater();
-            act(window);
-        }
-    });
-    timer->start();
-}
-
-template <typename W> W* child(QWidget* parent, const char* name) {
-    W* widget = parent->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
 
 // Folder printers, the report's windows bound, the report's message boxes going to the message service.
 class ReportWindows : public ::testing::Test {
