@@ -293,22 +293,18 @@ void TMainForm::Menu_ExitClick() {
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
     // A new window for every opening, gone when it closes; the print server's timer keeps running meanwhile.
-    try {
+    runReportingErrors([this] {
         auto StationsMgtForm = std::make_unique<TStationsMgtForm>(panel_->dataModule(), this);
         StationsMgtForm->exec();
-    } catch (...) {
-        handleUncaughtException(std::current_exception());
-    }
+    });
 }
 
 void TMainForm::Menu_DispatchingPackagingClick() {
-    try {
+    runReportingErrors([this] {
         auto DispatchingPrinterSettingsForm =
             std::make_unique<TDispatchingPrinterSettingsForm>(panel_->dataModule(), this);
         DispatchingPrinterSettingsForm->exec();
-    } catch (...) {
-        handleUncaughtException(std::current_exception());
-    }
+    });
 }
 
 void TMainForm::Menu_AboutClick() {

@@ -94,3 +94,11 @@ QString errorMessage(std::exception_ptr error) {
 void handleUncaughtException(std::exception_ptr error) {
     showStandardError(errorMessage(error));
 }
+
+void runReportingErrors(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
+}

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <exception>
+#include <functional>
 
 // Every message box of the program goes through the current MessageService, so that tests can answer
 // the boxes instead of blocking on them.
@@ -47,3 +48,7 @@ QString errorMessage(std::exception_ptr error);
 // What the default handler does with an error that reached it: the standard error box with the error's
 // message. The settings windows use it for the failures they leave to the program.
 void handleUncaughtException(std::exception_ptr error);
+
+// Runs `work` and hands any error it raises to the default handler, so that the error stops at the
+// handler that ran it instead of crossing the window system's frame.
+void runReportingErrors(const std::function<void()>& work);

@@ -11,7 +11,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <exception>
 
 namespace {
 
@@ -53,11 +52,7 @@ void TChooseStationForm::changeEvent(QEvent* event) {
     // would load again and show the box again without end.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && !activated_) {
         activated_ = true;
-        try {
-            FormActivate();
-        } catch (...) {
-            handleUncaughtException(std::current_exception());
-        }
+        runReportingErrors([this] { FormActivate(); });
     }
 }
 

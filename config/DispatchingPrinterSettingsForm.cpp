@@ -20,7 +20,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
-#include <exception>
 
 namespace {
 
@@ -113,14 +112,13 @@ void TDispatchingPrinterSettingsForm::changeEvent(QEvent* event) {
         skipNextLoad_ = false;
         return;
     }
-    try {
-        FormActivate();
-    } catch (...) {
-        // Closing the error box activates the window again; loading again then would show the box again
-        // without end.
+    runReportingErrors([this] {
+        // Closing the error box of a failed load activates the window again; loading again then would show
+        // the box again without end.
         skipNextLoad_ = true;
-        handleUncaughtException(std::current_exception());
-    }
+        FormActivate();
+        skipNextLoad_ = false;
+    });
 }
 
 void TDispatchingPrinterSettingsForm::FormActivate() {

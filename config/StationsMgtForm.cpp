@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <exception>
 
 namespace {
 
@@ -91,11 +90,7 @@ TStationsMgtForm::TStationsMgtForm(TDataModule1& dataModule, QWidget* parent)
     connect(btn_Close, &QPushButton::clicked, this, [this] { done(ModalResult::Close); });
 
     // The window opens even when the stations cannot be read: with an empty grid, after the error box.
-    try {
-        FormCreate();
-    } catch (...) {
-        handleUncaughtException(std::current_exception());
-    }
+    runReportingErrors([this] { FormCreate(); });
 }
 
 TStationsMgtForm::~TStationsMgtForm() = default;
@@ -119,24 +114,31 @@ void TStationsMgtForm::refresh() {
     PrintersQ->open();
 }
 
-void TStationsMgtForm::btn_AddClick() {
-    auto details = std::make_unique<TStationsDetailsForm>(this);
-    details->edt_Printer_Name->setText(QString());
-    details->chk_isActive->setChecked(true);
+std::optional<TStationsMgtForm::StationDetails> TStationsMgtForm::askDetails(const QString& name,
+                                                                             bool active) {
+    const auto details = std::make_unique<TStationsDetailsForm>(this);
+    details->edt_Printer_Name->setText(name);
+    details->chk_isActive->setChecked(active);
     if (details->exec() != ModalResult::Ok) {
+        return std::nullopt;
+    }
+    return StationDetails{details->edt_Printer_Name->text(), details->chk_isActive->isChecked()};
+}
+
+void TStationsMgtForm::btn_AddClick() {
+    const std::optional<StationDetails> station = askDetails(QString(), true);
+    if (!station) {
         return;
     }
-    const QString name = details->edt_Printer_Name->text();
-    const bool active = details->chk_isActive->isChecked();
     // The new station is found by exactly the name given: one differing only in letter case is another.
     storeThenLocate(
         [&] {
             bindOutletKey(*Comm_Insert, dataModule_);
-            Comm_Insert->setParameter(StationName, name);
-            Comm_Insert->setParameter(QStringLiteral("isActive"), active);
+            Comm_Insert->setParameter(StationName, station->name);
+            Comm_Insert->setParameter(QStringLiteral("isActive"), station->active);
             Comm_Insert->execute();
         },
-        [&](const DbQuery& row) { return row.asString(StationName) == name; });
+        [&](const DbQuery& row) { return row.asString(StationName) == station->name; });
 }
 
 void TStationsMgtForm::btn_ModifyClick() {
@@ -144,18 +146,15 @@ void TStationsMgtForm::btn_ModifyClick() {
         return;
     }
     const qint64 stationId = PrintersQ->asLargeInt(StationId);
-    auto details = std::make_unique<TStationsDetailsForm>(this);
-    details->edt_Printer_Name->setText(PrintersQ->asString(StationName));
-    details->chk_isActive->setChecked(PrintersQ->asBoolean(QStringLiteral("isActive")));
-    if (details->exec() != ModalResult::Ok) {
+    const std::optional<StationDetails> station =
+        askDetails(PrintersQ->asString(StationName), PrintersQ->asBoolean(QStringLiteral("isActive")));
+    if (!station) {
         return;
     }
-    const QString name = details->edt_Printer_Name->text();
-    const bool active = details->chk_isActive->isChecked();
     storeThenLocate(
         [&] {
-            Comm_Modify->setParameter(StationName, name);
-            Comm_Modify->setParameter(QStringLiteral("isActive"), active);
+            Comm_Modify->setParameter(StationName, station->name);
+            Comm_Modify->setParameter(QStringLiteral("isActive"), station->active);
             Comm_Modify->setParameter(StationId, stationId);
             Comm_Modify->execute();
         },
@@ -185,7 +184,7 @@ void TStationsMgtForm::btn_TestPrintClick() {
         return;
     }
     // The station plays no part: the user picks the printer in the print dialog of the preview.
-    try {
+    runReportingErrors([this] {
         const QString fileName =
             QCoreApplication::applicationDirPath() + QStringLiteral("/Reports/en/rep_TestReceipt_80.xml");
         rep_Test->LoadFromFile(fileName, false);
@@ -193,7 +192,5 @@ void TStationsMgtForm::btn_TestPrintClick() {
         rep_Test->PrintOptions().Printer = QString();
         rep_Test->PrintOptions().ShowDialog = true;
         rep_Test->ShowReport(true);
-    } catch (...) {
-        handleUncaughtException(std::current_exception());
-    }
+    });
 }

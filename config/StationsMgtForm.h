@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class DbCommand;
 class DbQuery;
@@ -49,6 +50,13 @@ protected:
     void done(int result) override;
 
 private:
+    struct StationDetails {
+        QString name;
+        bool active = false;
+    };
+    // Shows the station details dialog filled with these values: the confirmed values (the name trimmed),
+    // or nothing when it was closed. The dialog is destroyed either way.
+    std::optional<StationDetails> askDetails(const QString& name, bool active);
     void FormCreate();
     void FormClose();
     // Runs PrintersQ for the outlet again; the first station becomes current.

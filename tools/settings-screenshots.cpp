@@ -8,45 +8,26 @@
 #include "PuertoRicoStyle.h"
 #include "StationsDetailsForm.h"
 #include "StationsMgtForm.h"
+#include "WindowPicture.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <exception>
-#include <functional>
 
 namespace {
-
-// Lets the window system map, activate and paint the window, without waiting for ever.
-void settle(const std::function<bool()>& ready) {
-    QDeadlineTimer deadline(3000);
-    while (!deadline.hasExpired() && !ready()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    QDeadlineTimer paint(300);
-    while (!paint.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-}
 
 bool save(QWidget& window, const QDir& folder, const QString& name) {
     window.show();
     window.activateWindow(); // a bare X server has no window manager to do it
     settle([&] { return window.isActiveWindow(); });
-    const QString path = folder.filePath(name);
-    if (!window.grab().save(path, "PNG")) {
-        std::fprintf(stderr, "settings-screenshots: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
+    const bool saved = saveWindowPicture(window, folder, name, "settings-screenshots");
     window.hide();
-    return true;
+    return saved;
 }
 
 QString readScript(const QDir& schema, const QString& name) {

@@ -1,7 +1,5 @@
 #include "SettingsWindowsFixture.h"
 
-#include <QApplication>
-#include <QDialog>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -13,20 +11,7 @@ SettingsWindowsFixture::SettingsWindowsFixture() {
     dataModule.Outlet_ID = QStringLiteral("3");
 }
 
-void SettingsWindowsFixture::SetUp() {
-    watchdog.setSingleShot(true);
-    QObject::connect(&watchdog, &QTimer::timeout, [] {
-        ADD_FAILURE() << "a window was left open";
-        while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            w->done(QDialog::Rejected);
-            QApplication::processEvents();
-        }
-    });
-    watchdog.start(30000);
-}
-
 void SettingsWindowsFixture::TearDown() {
-    watchdog.stop();
     EXPECT_FALSE(dataModule.ADOConnection1.inTransaction()) << "a transaction was left open";
 }
 

@@ -2,10 +2,10 @@
 
 #include "CapturingMessageService.h"
 #include "DataModule1.h"
+#include "ModalDriver.h"
 #include "TestDatabase.h"
 
 #include <QStringList>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 // A throw-away restaurant database for the outlet 1/2/3 behind the data module the settings windows use,
@@ -14,7 +14,6 @@
 class SettingsWindowsFixture : public ::testing::Test {
 protected:
     SettingsWindowsFixture();
-    void SetUp() override;
     void TearDown() override;
 
     // The texts of the message boxes shown so far.
@@ -25,7 +24,7 @@ protected:
     TestDatabase db;
     TDataModule1 dataModule;
     CapturingMessageService messages;
-    QTimer watchdog;
+    ModalWatchdog watchdog;
 
 private:
     DbConnection check;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -32,3 +33,23 @@ template <typename W> W* child(QWidget* parent, const char* name) {
     EXPECT_NE(widget, nullptr) << name;
     return widget;
 }
+
+// A test that goes wrong closes the modal windows it left open instead of hanging: after `milliseconds`
+// the watchdog fails the test and rejects every modal window.
+class ModalWatchdog {
+public:
+    explicit ModalWatchdog(int milliseconds = 30000) {
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, [] {
+            ADD_FAILURE() << "a window was left open";
+            while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                w->done(QDialog::Rejected);
+                QApplication::processEvents();
+            }
+        });
+        timer_.start(milliseconds);
+    }
+
+private:
+    QTimer timer_;
+};

@@ -40,19 +40,8 @@ protected:
             MessageService::current().show(
                 {QLatin1String(TrpErrorBox::Caption), text, MessageIcon::Error, MbOk});
         });
-        // A test that goes wrong closes what it opened instead of hanging.
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            ADD_FAILURE() << "a window was left open";
-            while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                w->done(QDialog::Rejected);
-                QApplication::processEvents();
-            }
-        });
-        watchdog.start(30000);
     }
     void TearDown() override {
-        watchdog.stop();
         TrpErrorBox::setHandler({});
         TrpPrintDialogHook::setHandler({});
         TrpPreviewHook::setHandler({});
@@ -64,7 +53,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<PdfFolderSpooler> spooler;
     CapturingMessageService messages;
-    QTimer watchdog;
+    ModalWatchdog watchdog;
 };
 
 TEST_F(ReportWindows, TestReceiptPreviewPrintsThroughTheDialog) {
