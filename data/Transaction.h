@@ -8,9 +8,13 @@
 // The one transaction discipline of every writer: begin, run the unit of work, commit; on any failure
 // roll back if the connection still has the transaction open (a failure that already ended it, such as
 // a lost connection, must not raise a second error), then let the failure reach the caller.
+//
+// A transaction that cannot begin leaves nothing of this unit to undo; in particular, when one is already
+// open (a print cycle's, interrupted by a handler that ran while a message box waited) it is not this
+// unit's to roll back.
 template <typename Work> void runInTransaction(DbConnection& connection, Work&& work) {
+    connection.beginTrans();
     try {
-        connection.beginTrans();
         std::forward<Work>(work)();
         connection.commitTrans();
     } catch (...) {

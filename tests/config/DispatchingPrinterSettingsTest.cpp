@@ -1,4 +1,5 @@
 #include "ChooseStationForm.h"
+#include "DbCommand.h"
 #include "DbQuery.h"
 #include "DispatchingPrinterSettingsForm.h"
 #include "ModalDriver.h"
@@ -292,6 +293,29 @@ TEST_F(DispatchingSettings, AFailedStoreIsShownWithTheDatabasesWords) {
     EXPECT_EQ(messages.shown.front().icon, MessageIcon::None);
     EXPECT_FALSE(dataModule.ADOConnection1.inTransaction());
     EXPECT_TRUE(includedRows().isEmpty());
+}
+
+TEST_F(DispatchingSettings, ASaveDuringAPrintCyclesUnitLeavesThatUnitAlone) {
+    settingsRow(QStringLiteral("1"), QStringLiteral("'Grill'"));
+    auto form = open();
+    // A print cycle has begun its unit and marked a line; its message box lets the user press Save.
+    db.exec(QStringLiteral("INSERT INTO ReadyToPrint (Customer_ID, Restaurant_ID, Outlet_ID, Master_ID) "
+                           "VALUES (1, 2, 3, 7)"));
+    dataModule.ADOConnection1.beginTrans();
+    DbCommand printed(StatementId::ReadyToPrint_DeletePrinted, &dataModule.ADOConnection1);
+    printed.setParameter(QStringLiteral("Customer_ID"), 1);
+    printed.setParameter(QStringLiteral("Restaurant_ID"), 2);
+    printed.setParameter(QStringLiteral("Outlet_ID"), 3);
+    printed.setParameter(QStringLiteral("RTP_ID"), 1);
+    printed.execute();
+
+    form->btn_AppSettings->click();
+    EXPECT_EQ(shownTexts(),
+              QStringList(
+                  {"Something went wrong!\r\nA transaction is already open; transactions cannot be nested"}));
+    ASSERT_TRUE(dataModule.ADOConnection1.inTransaction()) << "the cycle's unit is still open";
+    dataModule.ADOConnection1.commitTrans();
+    EXPECT_TRUE(rows(QStringLiteral("SELECT RTP_ID FROM ReadyToPrint")).isEmpty()) << "and its work kept";
 }
 
 TEST_F(DispatchingSettings, EveryActivationAfterAnotherWindowLoadsAgain) {
