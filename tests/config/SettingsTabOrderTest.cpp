@@ -1,16 +1,29 @@
 #include "ChooseStationForm.h"
 #include "DispatchingPrinterSettingsForm.h"
+#include "PdfFolderSpooler.h"
 #include "SettingsWindowsFixture.h"
 #include "StationsDetailsForm.h"
 #include "StationsMgtForm.h"
 
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <memory>
 
 // The keyboard order of the settings windows, which operators rely on, and where the focus starts.
 namespace {
 
-class SettingsTabOrder : public SettingsWindowsFixture {};
+// Folder printers: the dispatching window reads the installed printers when it becomes active.
+class SettingsTabOrder : public SettingsWindowsFixture {
+protected:
+    void SetUp() override { PrintSpooler::setCurrent(&printers); }
+    void TearDown() override {
+        PrintSpooler::setCurrent(nullptr);
+        SettingsWindowsFixture::TearDown();
+    }
+
+    QTemporaryDir dir;
+    PdfFolderSpooler printers{dir.path(), {QStringLiteral("Kitchen")}, QStringLiteral("Kitchen")};
+};
 
 // The controls Tab reaches, in order, by objectName.
 QStringList tabChain(QWidget& window) {
