@@ -1,8 +1,8 @@
 #pragma once
 
+#include "MessageService.h"
+
 #include <QApplication>
-#include <exception>
-#include <functional>
 
 // The application object. Its last line of defence shows any error that no handler caught in the
 // standard error box and goes on with the next event.
@@ -13,11 +13,3 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// What the default handler does with an error that reached it.
-void handleUncaughtException(std::exception_ptr error);
-
-// Runs the body of one of the program's handlers (a button, a menu item, a timer tick) and shows an error
-// it raises in the standard error box right here. The toolkit's libraries are built without exception
-// support, so an error must never unwind through their frames on its way to the default handler.
-void runHandler(const std::function<void()>& body);
