@@ -43,13 +43,17 @@ std::chrono::milliseconds PrintingService::restartDelayFromEnvironment() {
 PrintingService::Outcome PrintingService::start() {
     {
         const BusyScope busy(busy_);
+        // Read afresh by this Start, or left empty when it ends before the settings row.
+        form_.PrintingOptions.clear();
         try {
-            form_.btn_StartPrintingServerClick();
+            // The lifecycle itself, not the window's button handler, which shows its errors and goes on:
+            // here an error means the server did not start.
+            form_.printServer().Start();
         } catch (...) {
             // An error while the settings row is read leaves the server blocked with the connection
             // open; nobody is there to press Stop.
             handleUncaughtException(std::current_exception());
-            form_.btn_StopPrintingServerClick();
+            stopServer();
             return Outcome::Failed;
         }
     }
@@ -57,6 +61,14 @@ PrintingService::Outcome PrintingService::start() {
         return Outcome::Running;
     }
     return form_.PrintingOptions == QStringLiteral("ScreenOnly") ? Outcome::NothingToPrint : Outcome::Failed;
+}
+
+void PrintingService::stopServer() {
+    try {
+        form_.printServer().Stop();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
 }
 
 void PrintingService::tick() {
@@ -79,7 +91,7 @@ void PrintingService::halt(std::exception_ptr error) {
     if (terminating_) {
         return;
     }
-    form_.btn_StopPrintingServerClick();
+    stopServer();
     scheduleRestart(QStringLiteral("Printing Server Halted"));
 }
 
@@ -124,6 +136,6 @@ void PrintingService::finish() {
     }
     finished_ = true;
     restartTimer_.stop();
-    form_.btn_StopPrintingServerClick();
+    stopServer();
     QCoreApplication::exit(0);
 }

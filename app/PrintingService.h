@@ -22,8 +22,8 @@ public:
     // Takes the window's timer over: its ticks come here, so that a halt can be told apart from a cycle.
     PrintingService(TMainForm& form, std::chrono::milliseconds restartDelay, QObject* parent = nullptr);
 
-    // Runs Start. An error that escapes it is reported as the program reports uncaught errors, and Stop
-    // runs after it.
+    // Runs the lifecycle's Start. An error that escapes it is reported as the program reports uncaught
+    // errors, and Stop runs after it.
     Outcome start();
     // Runs Stop and ends the event loop with exit code 0. A cycle in progress ends first.
     void terminate();
@@ -37,6 +37,8 @@ private:
     void restart();
     void scheduleRestart(const QString& why);
     void finish();
+    // Stop, with an error that escapes it reported as the program reports uncaught errors.
+    void stopServer();
 
     TMainForm& form_;
     QTimer restartTimer_;
