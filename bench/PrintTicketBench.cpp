@@ -1,3 +1,4 @@
+#include "CupsSpooler.h"
 #include "KitchenTicket.h"
 #include "PdfFolderSpooler.h"
 #include "TrpPreviewPages.h"
@@ -5,13 +6,33 @@
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QThread>
 #include <benchmark/benchmark.h>
+#include <cups/cups.h>
 
 namespace {
 
-void printTickets(benchmark::State& state, const QString& printer) {
+// Waits, outside the timing, until the queue has finished its jobs: tickets reach a kitchen queue seconds
+// apart, so each one is measured against an idle scheduler rather than a backlog of earlier jobs.
+void waitUntilIdle(benchmark::State& state, const QString& printer) {
+    state.PauseTiming();
+    const QByteArray name = printer.toUtf8();
+    for (int i = 0; i < 10000; ++i) {
+        cups_job_t* jobs = nullptr;
+        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(active, jobs);
+        if (active <= 0) {
+            break;
+        }
+        QThread::msleep(1);
+    }
+    state.ResumeTiming();
+}
+
+void printTickets(benchmark::State& state, const QString& printer, bool queue = false) {
     // The shipped kitchen order template, prepared with six items as the dispatch cycle does it.
     KitchenTicket ticket(6);
     if (!ticket.prepare() || ticket.report.PreviewPages().Count() != 1) {
@@ -24,6 +45,9 @@ void printTickets(benchmark::State& state, const QString& printer) {
         if (!ticket.report.Print()) {
             state.SkipWithError("nothing was printed");
             return;
+        }
+        if (queue) {
+            waitUntilIdle(state, printer);
         }
     }
 }
@@ -50,10 +74,52 @@ void BM_PrintTicketToCupsQueue(benchmark::State& state) {
     }
     PrintSpooler::setCurrent(nullptr);
     TrpPrinters::reset();
-    printTickets(state, printer);
+    printTickets(state, printer, true);
     TrpPrinters::reset();
 }
 BENCHMARK(BM_PrintTicketToCupsQueue)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// The submission alone: a finished ticket's PDF (kept from one print) streamed to the queue again, with
+// the refusal check before it as every print makes it.
+void BM_SubmitTicketDocumentToCupsQueue(benchmark::State& state) {
+    const QString printer = qEnvironmentVariable("VELORIA_BENCH_PRINTER");
+    if (printer.isEmpty()) {
+        state.SkipWithError("VELORIA_BENCH_PRINTER names no print queue");
+        return;
+    }
+    KitchenTicket ticket(6);
+    if (!ticket.prepare()) {
+        state.SkipWithError("the kitchen ticket did not prepare");
+        return;
+    }
+    QTemporaryDir dir;
+    PdfFolderSpooler folder(dir.path(), {printer}, printer);
+    PrintSpooler::setCurrent(&folder);
+    TrpPrinters::reset();
+    ticket.report.PrintOptions().ShowDialog = false;
+    ticket.report.PrintOptions().Printer = printer;
+    ticket.report.Print();
+    PrintSpooler::setCurrent(nullptr);
+    TrpPrinters::reset();
+    if (folder.jobs().isEmpty()) {
+        state.SkipWithError("nothing was printed");
+        return;
+    }
+    QFile file(folder.jobs().front().file);
+    file.open(QIODevice::ReadOnly);
+    const QByteArray document = file.readAll();
+    const SpoolPageSettings page = folder.jobs().front().pages.front();
+    for (auto _ : state) {
+        if (!CupsSpooler::refusalReason(printer).isEmpty()) {
+            state.SkipWithError("the queue refuses jobs");
+            return;
+        }
+        benchmark::DoNotOptimize(CupsSpooler::submit(printer, QStringLiteral("bench"), document, page));
+        waitUntilIdle(state, printer);
+    }
+    state.counters["pdf_bytes"] = static_cast<double>(document.size());
+}
+BENCHMARK(BM_SubmitTicketDocumentToCupsQueue)->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 } // namespace
 

@@ -2,8 +2,8 @@
 
 #include "PrintSpooler.h"
 
-// The system's print queues (CUPS). A job is drawn into a PDF document and handed to the queue; a queue
-// that is stopped or does not accept jobs refuses it before anything is queued.
+// The system's print queues (CUPS). A job is drawn into a PDF document in memory and streamed to the
+// queue; a queue that is stopped or does not accept jobs refuses it before anything is queued.
 class CupsSpooler final : public PrintSpooler {
 public:
     QList<QString> printerNames() const override;
@@ -14,4 +14,9 @@ public:
 
     // Why the queue would refuse a job now, empty when it would take one.
     static QString refusalReason(const QString& printer);
+    // Streams a PDF document from memory to the queue as one job, the page settings as its options, and
+    // returns the job's number once the scheduler has taken the whole document. A refusal raises
+    // SpoolError naming the printer and the scheduler's reason; nothing stays queued then.
+    static int submit(const QString& printer, const QString& title, const QByteArray& pdf,
+                      const SpoolPageSettings& page);
 };

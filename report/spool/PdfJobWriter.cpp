@@ -2,6 +2,7 @@
 
 #include "PrintSpooler.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -28,8 +29,9 @@ QPageLayout layoutFor(const SpoolPageSettings& settings) {
 
 } // namespace
 
-PdfJobWriter::PdfJobWriter(const QString& path, const QString& title)
-    : writer_(std::make_unique<QPdfWriter>(path)) {
+PdfJobWriter::PdfJobWriter(const QString& path, const QString& title) : path_(path), buffer_(&document_) {
+    buffer_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&buffer_);
     writer_->setResolution(Resolution);
     writer_->setTitle(title);
     writer_->setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
@@ -54,5 +56,13 @@ void PdfJobWriter::beginPage(const SpoolPageSettings& settings) {
 }
 
 bool PdfJobWriter::close() {
-    return !painter_.isActive() || painter_.end();
+    if (painter_.isActive() && !painter_.end()) {
+        return false;
+    }
+    buffer_.close();
+    if (path_.isEmpty() || pages_.isEmpty()) {
+        return true;
+    }
+    QFile file(path_);
+    return file.open(QIODevice::WriteOnly) && file.write(document_) == document_.size() && file.flush();
 }
