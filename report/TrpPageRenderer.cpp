@@ -1,23 +1,18 @@
 #include "TrpPageRenderer.h"
 
+#include "TicketPdfWriter.h"
 #include "TrpError.h"
 #include "TrpPreviewPages.h"
 
+#include <QFile>
 #include <QMutex>
-#include <QPageLayout>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <cmath>
 #include <memory>
 
 namespace {
 
 constexpr double PdfDpi = 600;
-
-QPageSize ticketPageSize(const QSizeF& mm) {
-    return QPageSize(mm, QPageSize::Millimeter, QStringLiteral("Ticket"), QPageSize::ExactMatch);
-}
 
 // The pixels of one image, reused from ticket to ticket. A long ticket's raster is tens of megabytes; the C
 // library maps a block that large afresh for every allocation and the kernel clears and unmaps every page
@@ -67,11 +62,8 @@ void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& file
     if (pages.Count() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
-    QPdfWriter writer(fileName);
-    writer.setResolution(static_cast<int>(PdfDpi));
-    writer.setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
-    writer.setPageLayout(
-        QPageLayout(ticketPageSize(pages.GetPageSize(0)), QPageLayout::Portrait, QMarginsF()));
+    TicketPdfWriter writer{QString()};
+    writer.setPageSize(pages.GetPageSize(0));
     QPainter painter;
     if (!painter.begin(&writer)) {
         throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
@@ -79,13 +71,15 @@ void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& file
     const double scale = PdfDpi / 96.0;
     for (int i = 0; i < pages.Count(); ++i) {
         if (i > 0) {
-            writer.setPageLayout(
-                QPageLayout(ticketPageSize(pages.GetPageSize(i)), QPageLayout::Portrait, QMarginsF()));
+            writer.setPageSize(pages.GetPageSize(i));
             writer.newPage();
         }
         pages.DrawPage(i, painter, scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
     }
-    if (!painter.end()) {
+    painter.end();
+    QFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(writer.document()) != writer.document().size() ||
+        !file.flush()) {
         throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
     }
 }

@@ -2,14 +2,13 @@
 
 #include "SpoolPageSettings.h"
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QList>
 #include <QPainter>
 #include <QString>
 #include <memory>
 
-class QPdfWriter;
+class TicketPdfWriter;
 
 // Draws the pages of one print job into a PDF document at 600 dots per inch, each page with the paper size
 // its settings name. The document is made in memory; both spoolers hand those bytes on: to the print
@@ -38,8 +37,7 @@ public:
 private:
     QString path_;
     QByteArray document_;
-    QBuffer buffer_;
-    std::unique_ptr<QPdfWriter> writer_;
+    std::unique_ptr<TicketPdfWriter> writer_;
     QPainter painter_;
     QList<SpoolPageSettings> pages_;
 };
