@@ -75,6 +75,12 @@ QByteArray deflated(const QByteArray& data) {
     return qCompress(data, 6).mid(4); // Qt's length prefix, then a zlib stream
 }
 
+QPainterPath rectangle(const QRectF& rect) {
+    QPainterPath path;
+    path.addRect(rect);
+    return path;
+}
+
 bool isRectangle(const QPainterPath& path, QRectF* rect) {
     if (path.elementCount() != 5) {
         return false;
@@ -94,6 +100,8 @@ bool isRectangle(const QPainterPath& path, QRectF* rect) {
 }
 
 } // namespace
+
+std::atomic<qsizetype> TicketPdfEngine::contentHint_{16 * 1024};
 
 TicketPdfEngine::TicketPdfEngine(QString title, const QSizeF& pageMm)
     : QPaintEngine(QPaintEngine::AllFeatures), title_(std::move(title)), pageMm_(pageMm) {}
@@ -123,6 +131,7 @@ bool TicketPdfEngine::begin(QPaintDevice*) {
     subsetIndex_.clear();
     imageResources_.clear();
     images_ = 0;
+    out_.reserve(contentHint_ + 64 * 1024);
     out_ += "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
     for (int fixed = CatalogObject; fixed <= ResourcesObject; ++fixed) {
         newObject();
@@ -134,7 +143,7 @@ bool TicketPdfEngine::begin(QPaintDevice*) {
 void TicketPdfEngine::startPage() {
     currentPageMm_ = pageMm_;
     content_.clear();
-    content_.reserve(16 * 1024);
+    content_.reserve(contentHint_);
     // Device units (600 per inch) with y downwards onto PDF points with y upwards.
     content_ += "0.12 0 0 -0.12 0 ";
     num(content_, currentPageMm_.height() / 25.4 * 72);
@@ -147,6 +156,9 @@ void TicketPdfEngine::finishPage() {
         return;
     }
     pageOpen_ = false;
+    if (content_.size() > contentHint_) {
+        contentHint_ = content_.size() + content_.size() / 4;
+    }
     const int contents = newObject();
     writeStream(contents, QByteArray(), content_);
     const int page = newObject();
@@ -279,13 +291,17 @@ void TicketPdfEngine::beginOperation() {
             content_ += clip.fillRule() == Qt::OddEvenFill ? "W* n\n" : "W n\n";
         }
     }
-    if (!matrix_.isIdentity()) {
-        num(content_, matrix_.m11());
-        num(content_, matrix_.m12());
-        num(content_, matrix_.m21());
-        num(content_, matrix_.m22());
-        num(content_, matrix_.dx());
-        num(content_, matrix_.dy());
+    appendMatrix(matrix_);
+}
+
+void TicketPdfEngine::appendMatrix(const QTransform& m) {
+    if (!m.isIdentity()) {
+        num(content_, m.m11());
+        num(content_, m.m12());
+        num(content_, m.m21());
+        num(content_, m.m22());
+        num(content_, m.dx());
+        num(content_, m.dy());
         content_ += "cm\n";
     }
 }
@@ -472,11 +488,22 @@ void TicketPdfEngine::drawImage(const QRectF& r, const QImage& image, const QRec
 }
 
 void TicketPdfEngine::drawTextItem(const QPointF& p, const QTextItem& textItem) {
-    const QString text = textItem.text();
-    if (text.isEmpty()) {
-        return;
+    beginOperation();
+    showText(p, textItem.font(), textItem.text(), pen_.color());
+}
+
+void TicketPdfEngine::drawTextRun(const QPointF& p, const QFont& font, QStringView text, const QColor& color,
+                                  const QTransform& transform, const std::optional<QRectF>& clip) {
+    content_ += "q\n";
+    if (clip) {
+        appendPath(rectangle(*clip));
+        content_ += "W n\n";
     }
-    const QFont font = textItem.font();
+    appendMatrix(transform);
+    showText(p, font, text, color);
+}
+
+void TicketPdfEngine::showText(const QPointF& p, const QFont& font, QStringView text, const QColor& color) {
     if (!lastFace_ || !(font == lastFont_)) {
         lastFont_ = font;
         lastFace_ = TrueTypeFace::forFont(font);
@@ -485,14 +512,10 @@ void TicketPdfEngine::drawTextItem(const QPointF& p, const QTextItem& textItem) 
     if (!face) {
         // Not a TrueType face: the text's outlines stand in for it.
         QPainterPath path;
-        path.addText(p, font, text);
-        const QPen pen = pen_;
-        const QBrush brush = brush_;
-        brush_ = pen_.color();
-        pen_ = Qt::NoPen;
-        drawPath(path);
-        pen_ = pen;
-        brush_ = brush;
+        path.addText(p, font, text.toString());
+        setFill(color);
+        appendPath(path);
+        content_ += "f\nQ\n";
         return;
     }
     int index = subsetIndex_.value(face.get(), -1);
@@ -503,12 +526,15 @@ void TicketPdfEngine::drawTextItem(const QPointF& p, const QTextItem& textItem) 
     }
     const double size =
         font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * TicketPdfWriter::Resolution / 72.0;
-    beginOperation();
-    setFill(pen_.color());
-    content_ += "BT /F" + QByteArray::number(index + 1) + ' ';
+    setFill(color);
+    content_ += "BT /F";
+    content_ += QByteArray::number(index + 1);
+    content_ += ' ';
     num(content_, size);
     content_ += "Tf 1 0 0 -1 ";
     num(content_, p.x());
     num(content_, p.y());
-    content_ += "Tm <" + subsets_[static_cast<size_t>(index)]->encode(text) + ">Tj ET\nQ\n";
+    content_ += "Tm <";
+    subsets_[static_cast<size_t>(index)]->encode(text, content_);
+    content_ += ">Tj ET\nQ\n";
 }

@@ -11,7 +11,9 @@
 #include <QPen>
 #include <QSizeF>
 #include <QTransform>
+#include <atomic>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // The drawing behind TicketPdfWriter: every painter call becomes PDF page content in device units (600
@@ -41,6 +43,11 @@ public:
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags = Qt::AutoColor) override;
     void drawTextItem(const QPointF& p, const QTextItem& textItem) override;
+    // One run of text in `font` from `p` on its baseline, glyph after glyph at the face's advances, without
+    // shaping: what a ticket's measured lines need. The caller gives the painter's state: the colour, the
+    // transform and the clip rectangle in device units.
+    void drawTextRun(const QPointF& p, const QFont& font, QStringView text, const QColor& color,
+                     const QTransform& transform, const std::optional<QRectF>& clip);
 
 private:
     int newObject();
@@ -55,6 +62,9 @@ private:
     void setStroke();
     void setFill(const QColor& color);
     void appendPath(const QPainterPath& path);
+    void appendMatrix(const QTransform& m);
+    // The text operators, after the operation was opened; closes it.
+    void showText(const QPointF& p, const QFont& font, QStringView text, const QColor& color);
     void paintCurrentPath(bool closed, Qt::FillRule rule);
 
     QString title_;
@@ -65,6 +75,7 @@ private:
     QList<qsizetype> offsets_; // by object number - 1
     QList<int> pageObjects_;
     bool pageOpen_ = false;
+    static std::atomic<qsizetype> contentHint_; // room for a page's content, from the pages before
 
     QTransform matrix_;
     QPen pen_;

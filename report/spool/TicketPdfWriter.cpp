@@ -2,6 +2,7 @@
 
 #include "TicketPdfEngine.h"
 
+#include <QPainter>
 #include <climits>
 #include <cmath>
 
@@ -25,6 +26,23 @@ const QByteArray& TicketPdfWriter::document() const {
 
 QPaintEngine* TicketPdfWriter::paintEngine() const {
     return engine_.get();
+}
+
+bool TicketPdfWriter::drawTextRun(QPainter& painter, const QPointF& baseline, const QFont& font,
+                                  QStringView text) {
+    auto* engine = dynamic_cast<TicketPdfEngine*>(painter.paintEngine());
+    const QTransform transform = painter.combinedTransform();
+    if (engine == nullptr || font.underline() || font.strikeOut() || !transform.isAffine() ||
+        transform.m12() != 0 || transform.m21() != 0) {
+        return false; // decorations and turned text are the painter's
+    }
+    // Pages clip to rectangles only, so the clip's bounds are the clip.
+    std::optional<QRectF> clip;
+    if (painter.hasClipping()) {
+        clip = transform.mapRect(painter.clipBoundingRect());
+    }
+    engine->drawTextRun(baseline, font, text, painter.pen().color(), transform, clip);
+    return true;
 }
 
 int TicketPdfWriter::metric(PaintDeviceMetric metric) const {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class QPainter;
 class TicketPdfEngine;
 
 // A paint device that makes a PDF document in memory, one page after the other, each page with its own
@@ -30,6 +31,10 @@ public:
     const QByteArray& document() const;
 
     QPaintEngine* paintEngine() const override;
+
+    // Draws one line of measured text (no shaping, the face's advances) straight into the document when
+    // `painter` paints on a ticket PDF; false otherwise, and the caller draws it with the painter.
+    static bool drawTextRun(QPainter& painter, const QPointF& baseline, const QFont& font, QStringView text);
 
 protected:
     int metric(PaintDeviceMetric metric) const override;

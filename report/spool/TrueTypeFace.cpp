@@ -87,8 +87,8 @@ bool TrueTypeFace::load(const QRawFont& raw) {
     return true;
 }
 
-QList<quint32> TrueTypeFace::glyphsOf(QStringView text) const {
-    QList<quint32> glyphs(text.size());
+QVarLengthArray<quint32, 256> TrueTypeFace::glyphsOf(QStringView text) const {
+    QVarLengthArray<quint32, 256> glyphs(text.size());
     int count = static_cast<int>(glyphs.size());
     if (!raw_.glyphIndexesForChars(text.data(), static_cast<int>(text.size()), glyphs.data(), &count)) {
         count = 0;

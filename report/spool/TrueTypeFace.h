@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRawFont>
 #include <QString>
+#include <QVarLengthArray>
 #include <memory>
 
 // One TrueType face as PDF documents embed it: its tables read once per process, each glyph's outline
@@ -17,7 +18,7 @@ public:
     static std::shared_ptr<const TrueTypeFace> forFont(const QFont& font);
 
     // Glyph numbers of the characters of `text`, one per code point (0 where the face has no glyph).
-    QList<quint32> glyphsOf(QStringView text) const;
+    QVarLengthArray<quint32, 256> glyphsOf(QStringView text) const;
 
     int glyphCount() const { return glyphCount_; }
     int unitsPerEm() const { return unitsPerEm_; }

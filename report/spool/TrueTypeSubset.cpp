@@ -70,10 +70,8 @@ quint16 TrueTypeSubset::numberOf(quint32 glyph) {
     return number;
 }
 
-QByteArray TrueTypeSubset::encode(QStringView text) {
-    const QList<quint32> glyphs = face_->glyphsOf(text);
-    QByteArray out;
-    out.reserve(glyphs.size() * 4);
+void TrueTypeSubset::encode(QStringView text, QByteArray& out) {
+    const QVarLengthArray<quint32, 256> glyphs = face_->glyphsOf(text);
     qsizetype at = 0;
     for (const quint32 glyph : glyphs) {
         char32_t c = text.at(at).unicode();
@@ -88,7 +86,6 @@ QByteArray TrueTypeSubset::encode(QStringView text) {
         }
         appendHex16(out, number);
     }
-    return out;
 }
 
 QByteArray TrueTypeSubset::fontProgram() {

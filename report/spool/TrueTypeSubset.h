@@ -15,8 +15,9 @@ public:
     explicit TrueTypeSubset(std::shared_ptr<const TrueTypeFace> face);
 
     const TrueTypeFace& face() const { return *face_; }
-    // The subset's numbers for the characters of `text`, hex-coded two bytes each as a PDF string wants.
-    QByteArray encode(QStringView text);
+    // Appends the subset's numbers for the characters of `text`, hex-coded two bytes each as a PDF string
+    // wants.
+    void encode(QStringView text, QByteArray& out);
 
     // A TrueType font program with the used glyphs (and the glyphs they are made of).
     QByteArray fontProgram();
