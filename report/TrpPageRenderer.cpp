@@ -58,16 +58,13 @@ private:
 
 } // namespace
 
-void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& fileName) {
+QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages) {
     if (pages.Count() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
     TicketPdfWriter writer{QString()};
     writer.setPageSize(pages.GetPageSize(0));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
-    }
+    QPainter painter(&writer);
     const double scale = PdfDpi / 96.0;
     for (int i = 0; i < pages.Count(); ++i) {
         if (i > 0) {
@@ -77,9 +74,13 @@ void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& file
         pages.DrawPage(i, painter, scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
     }
     painter.end();
+    return writer.document();
+}
+
+void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& fileName) {
+    const QByteArray document = pdfDocument(pages);
     QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(writer.document()) != writer.document().size() ||
-        !file.flush()) {
+    if (!file.open(QIODevice::WriteOnly) || file.write(document) != document.size() || !file.flush()) {
         throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
     }
 }
