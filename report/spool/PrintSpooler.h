@@ -2,6 +2,7 @@
 
 #include "SpoolPageSettings.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -49,6 +50,8 @@ public:
     virtual void finish() = 0;
     // Drops the document; nothing is printed.
     virtual void abort() = 0;
+    // After finish(): the document exactly as it was handed to the printer (or written to the file).
+    virtual QByteArray document() const = 0;
 };
 
 // What a print queue would do with a job handed to it now.
