@@ -7,11 +7,8 @@
 #include "PrintSpooler.h"
 #include "TrpPrinters.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 

@@ -9,13 +9,10 @@
 #include "TrpReportPrinter.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <cups/cups.h>
-#include <unistd.h>
 
 namespace {
 

@@ -10,12 +10,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
