@@ -30,6 +30,11 @@ void set16(QByteArray& data, qsizetype at, quint16 value) {
     }
 }
 
+// A big-endian 16-bit value of glyph data, read byte by byte (the caller has checked the size).
+quint16 be16(const QByteArray& data, qsizetype at) {
+    return static_cast<quint16>((static_cast<uchar>(data.at(at)) << 8) | static_cast<uchar>(data.at(at + 1)));
+}
+
 quint32 checksum(const QByteArray& table) {
     quint32 sum = 0;
     const qsizetype whole = table.size() / 4 * 4;
@@ -95,13 +100,13 @@ QByteArray TrueTypeSubset::fontProgram() {
     for (qsizetype n = 0; n < glyphs_.size(); ++n) {
         put32(loca, static_cast<quint32>(glyf.size()));
         QByteArray data = face_->glyphData(glyphs_[n]);
-        if (data.size() >= 10 && static_cast<qint16>(qFromBigEndian<quint16>(data.constData())) < 0) {
+        if (data.size() >= 10 && static_cast<qint16>(be16(data, 0)) < 0) {
             data.detach();
             qsizetype at = 10;
             quint16 flags = MoreComponents;
             while ((flags & MoreComponents) && at + 4 <= data.size()) {
-                flags = qFromBigEndian<quint16>(data.constData() + at);
-                const quint16 part = qFromBigEndian<quint16>(data.constData() + at + 2);
+                flags = be16(data, at);
+                const quint16 part = be16(data, at + 2);
                 set16(data, at + 2, numberOf(part));
                 at += 4 + ((flags & ArgsAreWords) ? 4 : 2);
                 at += (flags & HasScale) ? 2 : (flags & HasXYScale) ? 4 : (flags & HasTwoByTwo) ? 8 : 0;
