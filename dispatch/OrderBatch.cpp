@@ -39,6 +39,14 @@ QString OrderBatch::unitOf(qint64 Master_ID) {
     return QStringLiteral("Order #%1").arg(Master_ID);
 }
 
+PrintedTicket OrderBatch::label(PrintedTicket::Kind kind, qint64 Master_ID) const {
+    PrintedTicket ticket;
+    ticket.kind = kind;
+    ticket.id = Master_ID;
+    ticket.orderSeq = OrdersMasterQ.recordCount() > 0 ? OrdersMasterQ.asLargeInt(QStringLiteral("Order_Seq")) : 0;
+    return ticket;
+}
+
 void OrderBatch::open(DbQuery& query, qint64 Master_ID) {
     services_.checkNotStopped();
     query.close();
@@ -133,7 +141,8 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
             services_.log(
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
         } else {
-            services_.tickets().print(rep_Packaging, {templateFile, state.Packaging_Printer_Name, {}, lines});
+            services_.tickets().print(rep_Packaging, {templateFile, state.Packaging_Printer_Name, {}, lines,
+                                                      label(PrintedTicket::Kind::Packaging, Master_ID)});
             printed_.remember(unit, copy, content);
             services_.log(QStringLiteral("Printing Packaging Order #%1").arg(Master_ID));
         }
@@ -170,7 +179,8 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
                               .arg(printer));
             continue;
         }
-        services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines});
+        services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines,
+                                              label(PrintedTicket::Kind::Kitchen, Master_ID)});
         printed_.remember(unit, copy, content);
         services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2").arg(Master_ID).arg(printer));
     }

@@ -64,7 +64,8 @@ QString jobTitle(const TrpReport& report) {
 }
 
 void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCustomPrinter& printer,
-                   TrpDuplexMode duplex, const std::function<bool()>& stopRequested) {
+                   TrpDuplexMode duplex, const std::function<bool()>& stopRequested,
+                   const TrpDocumentPrinted& printed) {
     const TrpPrintOptions& options = report.PrintOptions();
     const TrpPageNumbers numbers(options.PageNumbers);
     const int count = pages.PageCount();
@@ -75,6 +76,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
 
     std::unique_ptr<SpoolJob> job;
     std::optional<PaperKey> previous;
+    SpoolPageSettings firstPage;
     try {
         for (int pass = 0; pass < passes; ++pass) {
             for (int n = 0; n < count; ++n) {
@@ -101,6 +103,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
                 }
                 if (!job) {
                     job = PrintSpooler::current().startJob(printer.Name, title, options.PrnOutFileName);
+                    firstPage = printer.DeviceMode;
                 }
                 job->beginPage(printer.DeviceMode);
                 // The page's origin on the paper's top left corner, whatever the device cannot reach.
@@ -126,12 +129,15 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
         }
         throw;
     }
+    if (job && printed) {
+        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document()});
+    }
 }
 
 } // namespace
 
 bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
-                             const std::function<bool()>& stopRequested) {
+                             const std::function<bool()>& stopRequested, const TrpDocumentPrinted& printed) {
     TrpPrinters& printers = TrpPrinters::instance();
     if (!printers.HasPhysicalPrinters()) {
         TrpErrorBox::show(QString::fromLatin1(NoPrinters));
@@ -161,6 +167,6 @@ bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int 
         printer->DeviceMode.bin = printer->DefaultBin;
         printer->DeviceMode.duplex = printer->DefaultDuplex;
     });
-    printDocument(report, pages, *printer, duplex, stopRequested);
+    printDocument(report, pages, *printer, duplex, stopRequested, printed);
     return true;
 }

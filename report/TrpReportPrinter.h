@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TrpPrintedDocument.h"
+
 #include <functional>
 
 class TrpPageSource;
@@ -23,7 +25,8 @@ public:
     static constexpr const char* DefaultTitle = "Report";
 
     // `currentPage` (from 1) is the preview's current page, for the dialog's "Current page".
-    // `stopRequested` is asked before every page; true drops the job.
+    // `stopRequested` is asked before every page; true drops the job. `printed` hears of the document
+    // once the printer has taken it.
     static bool Print(TrpReport& report, const TrpPageSource& pages, int currentPage = 1,
-                      const std::function<bool()>& stopRequested = {});
+                      const std::function<bool()>& stopRequested = {}, const TrpDocumentPrinted& printed = {});
 };
