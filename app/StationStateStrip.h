@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+
+class QHBoxLayout;
+class StationStates;
+
+// Each printer that received a ticket since Start, side by side: its name, its queue's state and the time
+// of its last ticket, coloured by state; a printer whose last ticket failed shows the failure until a
+// ticket succeeds. Each printer's box is named "station_<printer>".
+class StationStateStrip : public QWidget {
+    Q_OBJECT
+public:
+    StationStateStrip(StationStates& states, QWidget* parent = nullptr);
+
+    // Shows the states again (the states call it whenever they change).
+    void refresh();
+
+private:
+    StationStates& states_;
+    QHBoxLayout* row_;
+};
