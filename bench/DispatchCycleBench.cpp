@@ -117,7 +117,8 @@ struct Outlet {
 };
 
 void BM_DispatchCycle(benchmark::State& state) {
-    Outlet outlet(100);
+    const int orders = static_cast<int>(state.range(0));
+    Outlet outlet(orders);
     long tickets = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -127,7 +128,7 @@ void BM_DispatchCycle(benchmark::State& state) {
         outlet.bed.cycle();
         tickets += outlet.printers.jobs - before;
     }
-    if (outlet.bed.queued() != 0 || tickets != 400 * static_cast<long>(state.iterations())) {
+    if (outlet.bed.queued() != 0 || tickets != 4L * orders * static_cast<long>(state.iterations())) {
         state.SkipWithError("the cycle did not print every ticket");
         return;
     }
@@ -136,13 +137,15 @@ void BM_DispatchCycle(benchmark::State& state) {
         static_cast<double>(tickets), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_DispatchCycle)
+    ->Arg(100)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5)
     ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
-// Resident memory before and after 1,000 cycles of one order (four tickets) each.
+// Resident memory before and after a number of cycles (1,000) of one order (four tickets) each.
 void BM_DispatchMemoryFlat(benchmark::State& state) {
+    const auto cycles = state.range(0);
     Outlet outlet(1);
     for (int i = 0; i < 20; ++i) { // warm-up: fonts, caches, the database's pages
         outlet.requeue();
@@ -151,7 +154,7 @@ void BM_DispatchMemoryFlat(benchmark::State& state) {
     const long before = residentKiB();
     long peak = before;
     for (auto _ : state) {
-        for (int i = 0; i < 1000; ++i) {
+        for (int i = 0; i < cycles; ++i) {
             outlet.requeue();
             outlet.bed.cycle();
             peak = std::max(peak, residentKiB());
@@ -162,7 +165,7 @@ void BM_DispatchMemoryFlat(benchmark::State& state) {
     state.counters["rss_peak_kib"] = static_cast<double>(peak);
     state.counters["tickets"] = static_cast<double>(outlet.printers.jobs);
 }
-BENCHMARK(BM_DispatchMemoryFlat)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DispatchMemoryFlat)->Arg(1000)->Arg(3000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -25,7 +25,7 @@ void trace(const QString& text) {
 OrderBatch::OrderBatch(DispatchServices& services)
     : services_(services), repDS_OrdersMaster(&services.adapterOwner()),
       repDS_PackagingOrders(&services.adapterOwner()), repDS_KitchenOrders(&services.adapterOwner()),
-      failures_([&services](const QString& line) { services.log(line); }) {
+      failureLog_([&services](const QString& line) { services.log(line); }) {
     nameAdapter(repDS_OrdersMaster, "repDS_OrdersMaster", ordersMasterRows_);
     nameAdapter(repDS_PackagingOrders, "repDS_PackagingOrders", packagingRows_);
     nameAdapter(repDS_KitchenOrders, "repDS_KitchenOrders", kitchenRows_);
@@ -71,7 +71,7 @@ void OrderBatch::run() {
     }
     // What is remembered of orders no longer queued (finished by another server, removed by hand) goes.
     printed_.retainOnly(queued);
-    failures_.retainOnly(queued);
+    failureLog_.retainOnly(queued);
     if (queue.empty()) {
         return;
     }
@@ -93,9 +93,11 @@ void OrderBatch::printOrder(qint64 RTP_ID, qint64 Master_ID) {
                 open(OrdersMasterQ, Master_ID);
                 trace(QStringLiteral("OrdersMasterQ Opened"));
                 trace(QStringLiteral("OrdersMasterQ Records: %1").arg(OrdersMasterQ.recordCount()));
+                failures_.clear();
                 if (PrintOnPackagingPrinter(Master_ID)) {
                     Report_PathAndName = services_.reportPath() + QStringLiteral("rep_KitchenOrder.xml");
                     PrintThis(Master_ID);
+                    failures_.raiseFirst();
                     services_.checkNotStopped();
                     services_.bindOutlet(OrdersDetails_UpdateIsPrinted);
                     OrdersDetails_UpdateIsPrinted.setParameter(QStringLiteral("Master_ID"), Master_ID);
@@ -113,12 +115,12 @@ void OrderBatch::printOrder(qint64 RTP_ID, qint64 Master_ID) {
     } catch (const CycleStopped&) {
         return;
     } catch (const std::exception& e) {
-        failures_.failed(
+        failureLog_.failed(
             unit, QStringLiteral("Printing Order #%1 Failed: %2").arg(Master_ID).arg(failureMessage(e)));
         return;
     }
     printed_.forget(unit);
-    failures_.succeeded(unit);
+    failureLog_.succeeded(unit);
 }
 
 bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
@@ -140,9 +142,11 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
         if (printed_.printedBefore(unit, copy, content)) {
             services_.log(
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
-        } else {
-            services_.tickets().print(rep_Packaging, {templateFile, state.Packaging_Printer_Name, {}, lines,
-                                                      label(PrintedTicket::Kind::Packaging, Master_ID)});
+        } else if (failures_.attempt([&] {
+                       services_.tickets().print(rep_Packaging,
+                                                 {templateFile, state.Packaging_Printer_Name, {}, lines,
+                                                  label(PrintedTicket::Kind::Packaging, Master_ID)});
+                   })) {
             printed_.remember(unit, copy, content);
             services_.log(QStringLiteral("Printing Packaging Order #%1").arg(Master_ID));
         }
@@ -179,8 +183,12 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
                               .arg(printer));
             continue;
         }
-        services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines,
-                                              label(PrintedTicket::Kind::Kitchen, Master_ID)});
+        if (!failures_.attempt([&] {
+                services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines,
+                                                      label(PrintedTicket::Kind::Kitchen, Master_ID)});
+            })) {
+            continue;
+        }
         printed_.remember(unit, copy, content);
         services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2").arg(Master_ID).arg(printer));
     }

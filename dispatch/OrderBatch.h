@@ -6,6 +6,7 @@
 #include "PrintedTicket.h"
 #include "PrintedTicketMemory.h"
 #include "QueryRowSource.h"
+#include "TicketFailures.h"
 #include "TrpDBDataset.h"
 #include "TrpReport.h"
 
@@ -63,5 +64,6 @@ private:
     TrpDBDataset repDS_PackagingOrders;
     TrpDBDataset repDS_KitchenOrders;
     PrintedTicketMemory printed_;
-    FailureLog failures_;
+    TicketFailures failures_;
+    FailureLog failureLog_;
 };

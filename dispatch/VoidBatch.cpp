@@ -37,7 +37,7 @@ void fillVoidMemo(TrpReport& report, const QString& message) {
 } // namespace
 
 VoidBatch::VoidBatch(DispatchServices& services)
-    : services_(services), failures_([&services](const QString& line) { services.log(line); }) {
+    : services_(services), failureLog_([&services](const QString& line) { services.log(line); }) {
     rep_Void.SetName(QStringLiteral("rep_Void"));
     rep_Void.SetOwner(&services.adapterOwner());
 }
@@ -62,7 +62,7 @@ void VoidBatch::run() {
         voids.push_back(std::move(row));
     }
     printed_.retainOnly(listed);
-    failures_.retainOnly(listed);
+    failureLog_.retainOnly(listed);
     if (voids.empty()) {
         return;
     }
@@ -79,10 +79,12 @@ void VoidBatch::printVoid(const Void& row) {
     const QString unit = unitOf(row.AKV_ID);
     try {
         runInTransaction(services_.connection(), [&] {
+            failures_.clear();
             printCopy(row, QStringLiteral("station"), row.printer);
             if (services_.state().Use_Packaging_Printer) {
                 printCopy(row, QStringLiteral("packaging"), services_.state().Packaging_Printer_Name);
             }
+            failures_.raiseFirst();
             services_.checkNotStopped();
             services_.bindOutlet(Voids_MarkNoted);
             Voids_MarkNoted.setParameter(QStringLiteral("AKV_ID"), row.AKV_ID);
@@ -92,12 +94,12 @@ void VoidBatch::printVoid(const Void& row) {
     } catch (const CycleStopped&) {
         return;
     } catch (const std::exception& e) {
-        failures_.failed(
+        failureLog_.failed(
             unit, QStringLiteral("Printing Void #%1 Failed: %2").arg(row.AKV_ID).arg(failureMessage(e)));
         return;
     }
     printed_.forget(unit);
-    failures_.succeeded(unit);
+    failureLog_.succeeded(unit);
 }
 
 void VoidBatch::printCopy(const Void& row, const QString& copy, const QString& printer) {
@@ -113,8 +115,12 @@ void VoidBatch::printCopy(const Void& row, const QString& copy, const QString& p
     label.kind = PrintedTicket::Kind::Void;
     label.id = row.AKV_ID;
     label.orderSeq = row.orderSeq;
-    services_.tickets().print(rep_Void,
-                              {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
-                               [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1, label});
-    printed_.remember(unit, key, content);
+    const bool printed = failures_.attempt([&] {
+        services_.tickets().print(rep_Void,
+                                  {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
+                                   [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1, label});
+    });
+    if (printed) {
+        printed_.remember(unit, key, content);
+    }
 }

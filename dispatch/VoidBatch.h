@@ -4,6 +4,7 @@
 #include "DbQuery.h"
 #include "FailureLog.h"
 #include "PrintedTicketMemory.h"
+#include "TicketFailures.h"
 #include "TrpReport.h"
 
 class DispatchServices;
@@ -36,5 +37,6 @@ private:
 
     DispatchServices& services_;
     PrintedTicketMemory printed_;
-    FailureLog failures_;
+    TicketFailures failures_;
+    FailureLog failureLog_;
 };

@@ -3,8 +3,8 @@
 #include "DbQuery.h"
 #include "MainForm.h"
 #include "PdfFolderSpooler.h"
-#include "TrpPrinters.h"
 #include "StartUp.h"
+#include "TrpPrinters.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,22 +27,34 @@ QString runScript(const QString& name, const QStringList& arguments) {
     return QString::fromUtf8(process.readAll());
 }
 
+// The demo as scripts/run sets it up: a seeded database under `dir`/demo, a settings file pointing at it,
+// the Logs folder, and the data module read from those settings.
+struct DemoSetup {
+    explicit DemoSetup(const QTemporaryDir& dir)
+        : db(dir.filePath(QStringLiteral("demo/restaurant.db"))),
+          settings(dir.filePath(QStringLiteral("demo/HKCU.reg"))) {
+        runScript(QStringLiteral("seed-demo-db"), {db});
+        runScript(QStringLiteral("write-demo-settings"), {settings, db});
+        EXPECT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Logs")));
+        qputenv("VELORIA_SETTINGS", settings.toUtf8());
+        createDataModule(data);
+        qunsetenv("VELORIA_SETTINGS");
+    }
+
+    QString db;
+    QString settings;
+    TDataModule1 data;
+};
+
 } // namespace
 
 // The demo as scripts/run sets it up: seeded database, settings file pointing at it, Start pressed.
 TEST(DemoDatabase, StartConnectsToTheSeededDemoAndQueuedOrdersArrive) {
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("demo/restaurant.db"));
-    const QString settings = dir.filePath(QStringLiteral("demo/HKCU.reg"));
-    runScript(QStringLiteral("seed-demo-db"), {db});
-    runScript(QStringLiteral("write-demo-settings"), {settings, db});
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Logs")));
-
     CapturingMessageService messages;
-    qputenv("VELORIA_SETTINGS", settings.toUtf8());
-    TDataModule1 data;
-    createDataModule(data);
-    qunsetenv("VELORIA_SETTINGS");
+    DemoSetup demo(dir);
+    const QString& db = demo.db;
+    TDataModule1& data = demo.data;
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(data.Outlet_ID, QStringLiteral("1"));
     EXPECT_TRUE(
@@ -74,28 +86,21 @@ TEST(DemoDatabase, StartConnectsToTheSeededDemoAndQueuedOrdersArrive) {
 // order and void in the first cycle, and a newly queued order in the next.
 TEST(DemoDatabase, TheFirstCyclePrintsTheSeededOrdersAndVoids) {
     QTemporaryDir dir;
-    const QString db = dir.filePath(QStringLiteral("restaurant.db"));
-    const QString settings = dir.filePath(QStringLiteral("HKCU.reg"));
-    runScript(QStringLiteral("seed-demo-db"), {db});
-    runScript(QStringLiteral("write-demo-settings"), {settings, db});
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Logs")));
+    CapturingMessageService messages;
+    DemoSetup demo(dir);
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Reports/en")));
     const QDir templates(qEnvironmentVariable("VELORIA_SOURCE_DIR") + QStringLiteral("/templates"));
     for (const QString& name : templates.entryList({QStringLiteral("rep_*.xml")}, QDir::Files)) {
-        ASSERT_TRUE(QFile::copy(templates.filePath(name), dir.filePath(QStringLiteral("Reports/en/")) + name));
+        ASSERT_TRUE(
+            QFile::copy(templates.filePath(name), dir.filePath(QStringLiteral("Reports/en/")) + name));
     }
     PdfFolderSpooler printers(dir.filePath(QStringLiteral("printed")),
                               {"Kitchen", "Grill", "Salads", "Bar", "Packaging"}, QStringLiteral("Kitchen"));
     PrintSpooler::setCurrent(&printers);
     TrpPrinters::reset();
 
-    CapturingMessageService messages;
-    qputenv("VELORIA_SETTINGS", settings.toUtf8());
-    TDataModule1 data;
-    createDataModule(data);
-    qunsetenv("VELORIA_SETTINGS");
     TMainForm form(dir.path());
-    form.setDataModule(&data);
+    form.setDataModule(&demo.data);
     form.btn_StartPrintingServerClick();
     for (int tick = 0; tick < 6; ++tick) {
         form.Timer_PrintingTimer();
@@ -106,7 +111,7 @@ TEST(DemoDatabase, TheFirstCyclePrintsTheSeededOrdersAndVoids) {
     const qsizetype first = printers.jobs().size();
     EXPECT_GE(first, 5);
 
-    runScript(QStringLiteral("queue-random-order"), {db});
+    runScript(QStringLiteral("queue-random-order"), {demo.db});
     for (int tick = 0; tick < 6; ++tick) {
         form.Timer_PrintingTimer();
     }

@@ -3,12 +3,14 @@
 #include "DbCommand.h"
 #include "DbErrors.h"
 #include "DbQuery.h"
+#include "SqliteHandle.h"
 #include "TestDatabase.h"
 #include "Transaction.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -128,6 +130,33 @@ TEST_F(DbConnectionTest, TransactionsAreNeverNestedAndEndOnlyWhenOpen) {
     EXPECT_TRUE(connection.inTransaction());
     connection.commitTrans();
     EXPECT_FALSE(connection.inTransaction());
+}
+
+// An exclusive unit keeps other writers out from its start (a deferred transaction would let them in until
+// its first write); a writer that waits gets in once the unit has ended, within the statement time-out.
+TEST_F(DbConnectionTest, AnExclusiveUnitMakesOtherWritersWaitUntilItEnds) {
+    connection.beginExclusiveTrans();
+    EXPECT_TRUE(connection.inTransaction());
+    EXPECT_THROW(connection.beginExclusiveTrans(), DatabaseError);
+
+    DbConnection terminal;
+    terminal.setConnectionString(db.connectionString());
+    terminal.open();
+    sqlite3* handle = sqliteHandle(terminal.database());
+    ASSERT_NE(handle, nullptr);
+    sqlite3_busy_timeout(handle, 0); // a terminal that does not wait at all is refused now
+    EXPECT_EQ(sqlite3_exec(handle,
+                           "INSERT INTO ReadyToPrint (Customer_ID, Restaurant_ID, Outlet_ID, Master_ID) "
+                           "VALUES (1, 1, 1, 9)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_BUSY);
+    connection.commitTrans();
+    EXPECT_EQ(sqlite3_exec(handle,
+                           "INSERT INTO ReadyToPrint (Customer_ID, Restaurant_ID, Outlet_ID, Master_ID) "
+                           "VALUES (1, 1, 1, 9)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(sqlite3_busy_timeout(handle, 30000), SQLITE_OK);
 }
 
 TEST_F(DbConnectionTest, AFailedUnitOfWorkLeavesNothingHalfWritten) {

@@ -127,28 +127,32 @@ TEST_F(DispatchThroughCups, AnOrderOfThreeStationsAndAVoid) {
                                      "Printing Order #" + id + " Using Printer: Salads"}));
 }
 
-// One station's queue rejects jobs for three cycles: the other stations get exactly one ticket, and the
-// order completes once the queue takes jobs again.
+// One station's queue rejects jobs for three cycles: the other stations get their ticket in the first
+// cycle and exactly once, and the order completes once the queue takes jobs again.
 TEST_F(DispatchThroughCups, ARejectingQueueHoldsOnlyItsOwnTicket) {
     const qint64 order = bed.order(1, {{soup, 1, {}}, {burger, 1, {}}, {salad, 1, {}}});
     bed.queue(order);
-    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Salads")});
+    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Kitchen")});
     bed.start();
+    EXPECT_EQ(tickets("Grill", 1).size(), 1) << "held up by another station's printer";
+    EXPECT_EQ(tickets("Salads", 1).size(), 1);
+    EXPECT_EQ(tickets("Packaging", 1).size(), 1);
     bed.cycle();
     bed.cycle();
     EXPECT_EQ(bed.queued(), 1);
     EXPECT_EQ(bed.unprinted(order), 3);
-    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Salads")});
+    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Kitchen")});
     bed.cycle();
     EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.unprinted(order), 0);
     EXPECT_EQ(tickets("Kitchen", 1).size(), 1);
     EXPECT_EQ(tickets("Grill", 1).size(), 1);
-    EXPECT_EQ(tickets("Packaging", 1).size(), 1);
     EXPECT_EQ(tickets("Salads", 1).size(), 1);
+    EXPECT_EQ(tickets("Packaging", 1).size(), 1);
     const QStringList failed = bed.logLines(QStringLiteral("Failed"));
     ASSERT_EQ(failed.size(), 1) << failed.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(
-        failed[0].startsWith(QStringLiteral("Printing Order #%1 Failed: Printer \"Salads\"").arg(order)))
+        failed[0].startsWith(QStringLiteral("Printing Order #%1 Failed: Printer \"Kitchen\"").arg(order)))
         << failed[0].toStdString();
     EXPECT_EQ(bed.logLines(QStringLiteral("skipped")).size(), 9) << "three printers in three retried cycles";
 }

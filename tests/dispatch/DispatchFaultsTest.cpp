@@ -2,8 +2,9 @@
 // the printers and the log hold after each fault.
 #include "DispatchTestBed.h"
 #include "FolderPrinters.h"
-#include "TraceChannel.h"
 #include "QtGTestPrinters.h"
+#include "TraceChannel.h"
+#include "TrpErrorBox.h"
 
 #include <QFile>
 #include <QScopeGuard>
@@ -45,24 +46,14 @@ TEST_F(DispatchFaults, TheCycleTracesItsStepsInOrder) {
     bed.cycle();
     trace.Enabled = wasEnabled;
     trace.setSink({});
-    EXPECT_EQ(records, QStringList({"Enter CheckAndPrint",
-                                    "Timer Disabled",
-                                    "ReadyToPrintQ Opened",
-                                    "ReadyToPrintQ Records: 1",
-                                    "Printing Normal Orders",
-                                    "OrdersMasterQ Opened",
-                                    "OrdersMasterQ Records: 1",
-                                    "Enter PrintOnPackagingPrinter",
-                                    "Exit PrintOnPackagingPrinter",
-                                    "Enter PrintThis",
-                                    "Exit PrintThis",
-                                    "OrdersDetails_UpdateIsPrinted Fired",
-                                    "ReadyToPrint_DeletePrinted Fired",
-                                    "VoidedQ Opened",
-                                    "VoidedQ Records: 1",
-                                    "Printing Voided Items",
-                                    "Timer Enabled",
-                                    "Exit CheckAndPrint"}));
+    EXPECT_EQ(records,
+              QStringList({"Enter CheckAndPrint", "Timer Disabled", "ReadyToPrintQ Opened",
+                           "ReadyToPrintQ Records: 1", "Printing Normal Orders", "OrdersMasterQ Opened",
+                           "OrdersMasterQ Records: 1", "Enter PrintOnPackagingPrinter",
+                           "Exit PrintOnPackagingPrinter", "Enter PrintThis", "Exit PrintThis",
+                           "OrdersDetails_UpdateIsPrinted Fired", "ReadyToPrint_DeletePrinted Fired",
+                           "VoidedQ Opened", "VoidedQ Records: 1", "Printing Voided Items", "Timer Enabled",
+                           "Exit CheckAndPrint"}));
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
     EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 2);
     EXPECT_TRUE(bed.logLines(QStringLiteral("Void")).isEmpty());
@@ -79,6 +70,37 @@ TEST_F(DispatchFaults, AnOrderQueuedTwicePrintsOnceAndBothRowsGo) {
               QStringList({"Packaging Order Items Count #0", "Packaging Order Items Count #0"}))
         << "no station is copied to packaging";
     EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 0);
+}
+
+// A station whose printer is not installed prints on the printer used before, and the log says so; with no
+// printer at all nothing counts as printed and no message box waits for anybody.
+TEST_F(DispatchFaults, AStationPrinterThatIsNotInstalled) {
+    const qint64 bar = bed.item(QStringLiteral("Espresso"), {}, bed.station(QStringLiteral("Bar")));
+    const qint64 first = bed.order(1, {{burger, 1, {}}});
+    const qint64 second = bed.order(2, {{bar, 1, {}}});
+    bed.queue(first);
+    bed.queue(second);
+    bed.start();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.logLines(QStringLiteral("not found")),
+              QStringList({"Printer Bar not found, printed on Grill"}));
+    ASSERT_EQ(printers.count(QStringLiteral("Grill")), 2);
+    EXPECT_TRUE(printers.text(QStringLiteral("Grill"), 1).contains(QStringLiteral("Espresso")));
+
+    printers.folders().setPrinters({});
+    TrpPrinters::reset();
+    const qint64 third = bed.order(3, {{burger, 1, {}}});
+    bed.queue(third);
+    QStringList boxes;
+    const auto previous = TrpErrorBox::setHandler([&boxes](const QString& text) { boxes << text; });
+    bed.cycle();
+    TrpErrorBox::setHandler(previous);
+    EXPECT_EQ(bed.queued(), 1);
+    EXPECT_EQ(
+        bed.logLines(QStringLiteral("Failed")),
+        QStringList(
+            QStringLiteral("Printing Order #%1 Failed: No printers installed on your system").arg(third)));
+    EXPECT_TRUE(boxes.isEmpty());
 }
 
 // Lines of items that belong to no station appear on no ticket, yet are marked with the rest.
