@@ -106,7 +106,8 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
     panel_ = std::make_unique<LifecyclePanel>(*this);
     lifecycle_ = std::make_unique<PrintServerLifecycle>(*this, *panel_);
-    dispatcher_ = std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
+    dispatcher_ =
+        std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
     StationStates = new StationStateStrip(dispatcher_->printedTickets().stations(), pnl_Status);
     qobject_cast<QHBoxLayout*>(pnl_Status->layout())->insertWidget(0, StationStates, 1);
     FormCreate();

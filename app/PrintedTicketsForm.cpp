@@ -115,7 +115,8 @@ void TPrintedTicketsForm::reload() {
     for (int row = 0; row < entries_.size(); ++row) {
         const PrintedTicket& t = entries_[row].ticket;
         const QString kind = t.reprint ? t.kindName() + QStringLiteral(" (reprint)") : t.kindName();
-        const QStringList cells = {t.time.toString(QStringLiteral("HH:mm:ss")), kind, numberOf(t), stationOf(t)};
+        const QStringList cells = {t.time.toString(QStringLiteral("HH:mm:ss")), kind, numberOf(t),
+                                   stationOf(t)};
         for (int c = 0; c < cells.size(); ++c) {
             grd_Tickets->setItem(row, c, new QTableWidgetItem(cells[c]));
         }
@@ -152,7 +153,8 @@ void TPrintedTicketsForm::btn_PreviewClick() {
         const TrpStoredPages pages = tickets_.archive().pages(*entry);
         TrpReport report;
         report.ReportOptions().Name =
-            QStringLiteral("%1 %2 - %3").arg(entry->ticket.kindName(), entry->ticket.unit(), entry->ticket.station);
+            QStringLiteral("%1 %2 - %3")
+                .arg(entry->ticket.kindName(), entry->ticket.unit(), entry->ticket.station);
         // Printing from here would leave no trace in the log or the archive: "Reprint" is the way.
         report.PreviewOptions().Buttons &= ~TrpPreviewForm::pbPrint;
         TrpPreviewHook::show(report, pages, {});

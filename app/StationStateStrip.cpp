@@ -62,8 +62,8 @@ void StationStateStrip::refresh() {
         box->setToolTip(s.describe());
         box->setAlignment(Qt::AlignCenter);
         box->setMargin(3);
-        box->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid #8a8a8a; }")
-                               .arg(colourOf(s)));
+        box->setStyleSheet(
+            QStringLiteral("QLabel { background: %1; border: 1px solid #8a8a8a; }").arg(colourOf(s)));
         row_->insertWidget(at++, box);
     }
 }

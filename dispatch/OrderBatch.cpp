@@ -43,7 +43,8 @@ PrintedTicket OrderBatch::label(PrintedTicket::Kind kind, qint64 Master_ID) cons
     PrintedTicket ticket;
     ticket.kind = kind;
     ticket.id = Master_ID;
-    ticket.orderSeq = OrdersMasterQ.recordCount() > 0 ? OrdersMasterQ.asLargeInt(QStringLiteral("Order_Seq")) : 0;
+    ticket.orderSeq =
+        OrdersMasterQ.recordCount() > 0 ? OrdersMasterQ.asLargeInt(QStringLiteral("Order_Seq")) : 0;
     return ticket;
 }
 
@@ -144,7 +145,10 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
         } else if (failures_.attempt([&] {
                        services_.tickets().print(rep_Packaging,
-                                                 {templateFile, state.Packaging_Printer_Name, {}, lines,
+                                                 {templateFile,
+                                                  state.Packaging_Printer_Name,
+                                                  {},
+                                                  lines,
                                                   label(PrintedTicket::Kind::Packaging, Master_ID)});
                    })) {
             printed_.remember(unit, copy, content);
@@ -184,8 +188,9 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
             continue;
         }
         if (!failures_.attempt([&] {
-                services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines,
-                                                      label(PrintedTicket::Kind::Kitchen, Master_ID)});
+                services_.tickets().print(
+                    rep_Check,
+                    {Report_PathAndName, printer, {}, lines, label(PrintedTicket::Kind::Kitchen, Master_ID)});
             })) {
             continue;
         }

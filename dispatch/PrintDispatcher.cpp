@@ -7,8 +7,9 @@
 PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& panel,
                                  PrintServerLifecycle& lifecycle, QString reportPath, QString archiveFolder)
     : lifecycle_(lifecycle),
-      services_(state, panel, std::move(reportPath), [&lifecycle] { return lifecycle.cycleStopRequested(); },
-                std::move(archiveFolder)),
+      services_(
+          state, panel, std::move(reportPath), [&lifecycle] { return lifecycle.cycleStopRequested(); },
+          std::move(archiveFolder)),
       orders_(services_), voids_(services_) {
     lifecycle_.setCycleBatches(
         [this] {

@@ -23,7 +23,8 @@ QString StationStates::queueStateText(QueueState state) {
 QString StationStates::Station::describe() const {
     QString text = printer + QStringLiteral(": ") + queueStateText(queue);
     if (failed) {
-        return text + QStringLiteral(", last ticket failed at %1: %2").arg(failedAt.toString(TimeFormat), failure);
+        return text +
+               QStringLiteral(", last ticket failed at %1: %2").arg(failedAt.toString(TimeFormat), failure);
     }
     if (lastTicket.isValid()) {
         text += QStringLiteral(", last ticket %1").arg(lastTicket.toString(TimeFormat));

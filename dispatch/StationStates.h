@@ -38,7 +38,9 @@ public:
     // Asks every known printer's queue for its state again.
     void refresh();
     // The state of a printer's queue now, as the probe tells.
-    QueueState queueStateOf(const QString& printer) const { return probe_ ? probe_(printer) : QueueState::Ready; }
+    QueueState queueStateOf(const QString& printer) const {
+        return probe_ ? probe_(printer) : QueueState::Ready;
+    }
 
     const QList<Station>& stations() const { return stations_; }
     // Runs after any change the operator would see.

@@ -23,7 +23,7 @@ QString safeForFileName(const QString& text) {
     safe.replace(unsafe, QStringLiteral("_"));
     safe = safe.trimmed();
     return safe.isEmpty() || safe == QStringLiteral(".") || safe == QStringLiteral("..") ? QStringLiteral("_")
-                                                                                          : safe;
+                                                                                         : safe;
 }
 
 QString baseName(const PrintedTicket& t) {
@@ -49,7 +49,8 @@ QString baseName(const PrintedTicket& t) {
 void writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw TicketArchiveError(QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()));
+        throw TicketArchiveError(
+            QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()));
     }
 }
 
@@ -67,8 +68,9 @@ QByteArray companion(const PrintedTicket& t, const QByteArray& storedPages) {
     out.setVersion(QDataStream::Qt_6_0);
     const SpoolPageSettings& p = t.firstPage;
     out << Magic << Version << static_cast<qint32>(t.kind) << t.id << t.orderSeq << t.station << t.printer
-        << t.time << t.reprint << t.title << qint32(p.paperSize) << qint32(p.paperWidth) << qint32(p.paperLength)
-        << p.landscape << qint32(p.copies) << p.collate << qint32(p.bin) << qint32(p.duplex) << storedPages;
+        << t.time << t.reprint << t.title << qint32(p.paperSize) << qint32(p.paperWidth)
+        << qint32(p.paperLength) << p.landscape << qint32(p.copies) << p.collate << qint32(p.bin)
+        << qint32(p.duplex) << storedPages;
     return bytes;
 }
 
@@ -85,8 +87,8 @@ bool readCompanion(const QByteArray& bytes, PrintedTicket& t, QByteArray* stored
     }
     SpoolPageSettings& p = t.firstPage;
     qint32 paperSize = 0, paperWidth = 0, paperLength = 0, copies = 1, bin = 0, duplex = 0;
-    in >> kind >> t.id >> t.orderSeq >> t.station >> t.printer >> t.time >> t.reprint >> t.title >> paperSize >>
-        paperWidth >> paperLength >> p.landscape >> copies >> p.collate >> bin >> duplex;
+    in >> kind >> t.id >> t.orderSeq >> t.station >> t.printer >> t.time >> t.reprint >> t.title >>
+        paperSize >> paperWidth >> paperLength >> p.landscape >> copies >> p.collate >> bin >> duplex;
     if (kind < 0 || kind > static_cast<qint32>(PrintedTicket::Kind::Void)) {
         return false;
     }
@@ -167,7 +169,8 @@ QList<TicketArchive::Entry> TicketArchive::day(const QDate& date) const {
     for (const QString& name : dir.entryList({QLatin1Char('*') + CompanionSuffix}, QDir::Files)) {
         Entry entry;
         entry.companionFile = dir.filePath(name);
-        entry.documentFile = dir.filePath(name.left(name.size() - CompanionSuffix.size()) + QStringLiteral(".pdf"));
+        entry.documentFile =
+            dir.filePath(name.left(name.size() - CompanionSuffix.size()) + QStringLiteral(".pdf"));
         QFile file(entry.companionFile);
         if (!QFile::exists(entry.documentFile) || !file.open(QIODevice::ReadOnly) ||
             !readCompanion(file.readAll(), entry.ticket, nullptr)) {

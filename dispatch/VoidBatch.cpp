@@ -116,9 +116,9 @@ void VoidBatch::printCopy(const Void& row, const QString& copy, const QString& p
     label.id = row.AKV_ID;
     label.orderSeq = row.orderSeq;
     const bool printed = failures_.attempt([&] {
-        services_.tickets().print(rep_Void,
-                                  {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
-                                   [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1, label});
+        services_.tickets().print(
+            rep_Void, {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
+                       [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1, label});
     });
     if (printed) {
         printed_.remember(unit, key, content);

@@ -8,7 +8,8 @@
 
 bool TrpReport::Print(const TrpDocumentPrinted& printed) {
     const TrpPreviewPagesSource pages(PreviewPages());
-    return TrpReportPrinter::Print(*this, pages, 1, [this] { return Terminated(); }, printed);
+    return TrpReportPrinter::Print(
+        *this, pages, 1, [this] { return Terminated(); }, printed);
 }
 
 void TrpReport::ShowReport(bool clearLastReport) {

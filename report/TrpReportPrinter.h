@@ -28,5 +28,6 @@ public:
     // `stopRequested` is asked before every page; true drops the job. `printed` hears of the document
     // once the printer has taken it.
     static bool Print(TrpReport& report, const TrpPageSource& pages, int currentPage = 1,
-                      const std::function<bool()>& stopRequested = {}, const TrpDocumentPrinted& printed = {});
+                      const std::function<bool()>& stopRequested = {},
+                      const TrpDocumentPrinted& printed = {});
 };

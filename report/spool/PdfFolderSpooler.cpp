@@ -73,8 +73,8 @@ std::unique_ptr<SpoolJob> PdfFolderSpooler::startJob(const QString& printer, con
     return std::make_unique<PdfFolderJob>(*this, Job{printer, title, file, {}});
 }
 
-void PdfFolderSpooler::submitDocument(const QString& printer, const QString& title, const QByteArray& document,
-                                      const SpoolPageSettings& firstPage) {
+void PdfFolderSpooler::submitDocument(const QString& printer, const QString& title,
+                                      const QByteArray& document, const SpoolPageSettings& firstPage) {
     checkAccepts(printer);
     if (!printers_.contains(printer)) {
         throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: the printer is not installed")

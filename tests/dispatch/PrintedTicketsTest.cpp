@@ -47,15 +47,19 @@ protected:
 TEST_F(PrintedTicketsThroughCycles, EveryTicketIsArchivedAsItsPrinterTookIt) {
     const qint64 order = bed.order(1042, {{burger, 2, {}}, {salad, 1, {}}});
     bed.queue(order);
-    const qint64 voided = bed.voidItem(QStringLiteral("Beef Burger"), {}, QStringLiteral("Cold"), grill, order);
+    const qint64 voided =
+        bed.voidItem(QStringLiteral("Beef Burger"), {}, QStringLiteral("Cold"), grill, order);
     bed.start();
 
     const QList<TicketArchive::Entry> day = bed.printedTickets().archive().day(QDate::currentDate());
     ASSERT_EQ(day.size(), 5);
     QStringList seen;
     for (const TicketArchive::Entry& e : day) {
-        seen << QStringLiteral("%1 %2 %3 %4").arg(e.ticket.kindName()).arg(e.ticket.id).arg(e.ticket.orderSeq).arg(
-                    e.ticket.station);
+        seen << QStringLiteral("%1 %2 %3 %4")
+                    .arg(e.ticket.kindName())
+                    .arg(e.ticket.id)
+                    .arg(e.ticket.orderSeq)
+                    .arg(e.ticket.station);
     }
     const QString o = QString::number(order);
     const QString v = QString::number(voided);

@@ -1,10 +1,11 @@
 // Prepared pages written to bytes and read back draw exactly as the report's own pages: the archived
 // ticket in the preview is the ticket that was printed.
+#include "TrpStoredPages.h"
+
 #include "KitchenTicket.h"
 #include "TrpError.h"
 #include "TrpPreviewPages.h"
 #include "TrpPreviewPagesSource.h"
-#include "TrpStoredPages.h"
 
 #include <QImage>
 #include <QPainter>
@@ -15,8 +16,8 @@ namespace {
 QImage draw(const TrpPageSource& pages, int index, bool forPrinter) {
     constexpr double dpi = 150;
     const TrpPageFormat f = pages.PageFormat(index);
-    QImage image(static_cast<int>(f.PaperWidth / 25.4 * dpi) + 1, static_cast<int>(f.PaperHeight / 25.4 * dpi) + 1,
-                 QImage::Format_RGB32);
+    QImage image(static_cast<int>(f.PaperWidth / 25.4 * dpi) + 1,
+                 static_cast<int>(f.PaperHeight / 25.4 * dpi) + 1, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     pages.DrawPage(index, painter, dpi / 96, dpi / 96, 0, 0, forPrinter);
