@@ -3,11 +3,13 @@
 #include "AboutForm.h"
 #include "ConnectionFailure.h"
 #include "DataModule1.h"
+#include "DispatchingPrinterSettingsForm.h"
 #include "MessageService.h"
 #include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
 #include "PrintedTicketsForm.h"
 #include "StationStateStrip.h"
+#include "StationsMgtForm.h"
 #include "UrlOpener.h"
 #include "VeloriaApplication.h"
 
@@ -221,7 +223,7 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         // Runs once the window is on screen, so that the update question appears over it and accepting
         // it can close the window like any other handler.
-        QTimer::singleShot(0, this, &TMainForm::FormShow);
+        QTimer::singleShot(0, this, [this] { runReportingErrors([this] { FormShow(); }); });
     }
 }
 
@@ -261,11 +263,11 @@ void TMainForm::WriteToLogFile(const QString& msg) {
 }
 
 void TMainForm::btn_StartPrintingServerClick() {
-    lifecycle_->Start();
+    runReportingErrors([this] { lifecycle_->Start(); });
 }
 
 void TMainForm::btn_StopPrintingServerClick() {
-    lifecycle_->Stop();
+    runReportingErrors([this] { lifecycle_->Stop(); });
 }
 
 bool TMainForm::isConnectDBServer() {
@@ -293,13 +295,17 @@ void TMainForm::CheckAndPrint() {
 }
 
 void TMainForm::btn_ExitClick() {
-    btn_StopPrintingServerClick();
-    if (lifecycle_->inCycle()) {
-        // The cycle below this handler is still printing; it ends at its next order, then the window goes.
-        closeAfterCycle_ = true;
-        return;
-    }
-    close();
+    // A Stop that fails leaves the window open, with the error shown.
+    runReportingErrors([this] {
+        lifecycle_->Stop();
+        if (lifecycle_->inCycle()) {
+            // The cycle below this handler is still printing; it ends at its next order, then the window
+            // goes.
+            closeAfterCycle_ = true;
+            return;
+        }
+        close();
+    });
 }
 
 void TMainForm::Menu_ExitClick() {
@@ -313,17 +319,27 @@ void TMainForm::Menu_PrintedTicketsClick() {
 }
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
-    // Opens the kitchen stations window.
+    // A new window for every opening, gone when it closes; the print server's timer keeps running meanwhile.
+    runReportingErrors([this] {
+        auto StationsMgtForm = std::make_unique<TStationsMgtForm>(panel_->dataModule(), this);
+        StationsMgtForm->exec();
+    });
 }
 
 void TMainForm::Menu_DispatchingPackagingClick() {
-    // Opens the dispatching printer settings window.
+    runReportingErrors([this] {
+        auto DispatchingPrinterSettingsForm =
+            std::make_unique<TDispatchingPrinterSettingsForm>(panel_->dataModule(), this);
+        DispatchingPrinterSettingsForm->exec();
+    });
 }
 
 void TMainForm::Menu_AboutClick() {
-    // A new window for every opening, gone when it closes.
-    auto AboutForm = std::make_unique<TAboutForm>(this);
-    AboutForm->exec();
+    runReportingErrors([this] {
+        // A new window for every opening, gone when it closes.
+        auto AboutForm = std::make_unique<TAboutForm>(this);
+        AboutForm->exec();
+    });
 }
 
 void TMainForm::Timer_PrintingTimer() {
@@ -334,5 +350,5 @@ void TMainForm::Timer_PrintingTimer() {
             close();
         }
     });
-    lifecycle_->Tick();
+    runReportingErrors([this] { lifecycle_->Tick(); });
 }

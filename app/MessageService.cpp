@@ -80,3 +80,25 @@ void showInformation(const QString& text) {
     MessageService::current().show(
         MessageRequest{QString::fromLatin1(ApplicationTitle), text, MessageIcon::None, MbOk});
 }
+
+QString errorMessage(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+void handleUncaughtException(std::exception_ptr error) {
+    showStandardError(errorMessage(error));
+}
+
+void runReportingErrors(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (...) {
+        handleUncaughtException(std::current_exception());
+    }
+}

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <exception>
+#include <functional>
 
 // Every message box of the program goes through the current MessageService, so that tests can answer
 // the boxes instead of blocking on them.
@@ -39,3 +41,15 @@ void showStandardError(const QString& message);
 
 // A plain information box: no icon, one OK button, the application title as caption.
 void showInformation(const QString& text);
+
+// An error's own message ("Unknown error" for what is no standard exception).
+QString errorMessage(std::exception_ptr error);
+
+// What the default handler does with an error that reached it: the standard error box with the error's
+// message. The settings windows use it for the failures they leave to the program.
+void handleUncaughtException(std::exception_ptr error);
+
+// Runs `work` (the body of one of the program's handlers: a button, a menu item, a timer tick) and hands
+// any error it raises to the default handler right here. The toolkit's libraries are built without
+// exception support, so an error must never unwind through their frames on its way to the default handler.
+void runReportingErrors(const std::function<void()>& work);

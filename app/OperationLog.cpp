@@ -15,7 +15,23 @@ QString forMemo(QString line) {
     return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+OperationLog::Echo& processEcho() {
+    static OperationLog::Echo echo;
+    return echo;
+}
+
+// The memo and the echo show the same line.
+void echo(const QString& line) {
+    if (processEcho()) {
+        processEcho()(line);
+    }
+}
+
 } // namespace
+
+void OperationLog::setEcho(Echo echo) {
+    processEcho() = std::move(echo);
+}
 
 OperationLog::OperationLog(QString folder, QPlainTextEdit* memo)
     : folder_(std::move(folder)), memo_(memo), clock_([] { return QDateTime::currentDateTime(); }),
@@ -42,6 +58,7 @@ void OperationLog::write(const QString& message) noexcept {
                 throw std::runtime_error(file.errorString().toStdString());
             }
             file.close();
+            echo(forMemo(line));
             if (memo_) {
                 memo_->appendPlainText(forMemo(line));
                 memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
@@ -49,10 +66,12 @@ void OperationLog::write(const QString& message) noexcept {
         } catch (const std::exception& e) {
             // The file missed the line, but the operator still reads it in the window, followed by why the
             // file did not take it (a missing Logs folder must not hide every ticket printed).
+            const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
+            echo(forMemo(line));
+            echo(failure);
             if (memo_) {
                 memo_->appendPlainText(forMemo(line));
-                memo_->appendPlainText(
-                    forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what())));
+                memo_->appendPlainText(failure);
             }
         }
     } catch (...) {

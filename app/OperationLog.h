@@ -18,6 +18,11 @@ public:
 
     void write(const QString& message) noexcept;
 
+    // Receives every line that the memo receives, in every log of the process: the program run as a
+    // service has no window and hands its log to the system's journal this way. Empty by default.
+    using Echo = std::function<void(const QString& line)>;
+    static void setEcho(Echo echo);
+
     QString filePath() const;
     void setClock(Clock clock) { clock_ = std::move(clock); }
     void setLocale(const QLocale& locale) { locale_ = locale; }

@@ -26,5 +26,14 @@ struct RunningProgram {
 // when this returns. `splashShown` lets a caller watch the splash window. Needs the application object.
 RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown = {});
 
-// The program: start-up, then the window message loop until the main window closes.
+// The same start-up without the splash window, for the service: the main window is made but not shown.
+RunningProgram startUpWithoutWindows();
+
+// The program run as a service: start-up, Start at once, then the event loop until SIGTERM or SIGINT has
+// stopped the server (exit code 0). Exit code 1 when the server cannot start; the log says why. Needs the
+// application object.
+int runService();
+
+// The program: without arguments start-up, then the window message loop until the main window closes;
+// with --service the service above. An unknown argument ends it with exit code 2.
 int runPrintingServer(int argc, char** argv);

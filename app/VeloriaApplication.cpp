@@ -14,13 +14,3 @@ bool VeloriaApplication::notify(QObject* receiver, QEvent* event) {
         return false;
     }
 }
-
-void handleUncaughtException(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        showStandardError(QString::fromUtf8(e.what()));
-    } catch (...) {
-        showStandardError(QStringLiteral("Unknown error"));
-    }
-}

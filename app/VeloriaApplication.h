@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageService.h"
+
 #include <QApplication>
 
 // The application object. Its last line of defence shows any error that no handler caught in the
@@ -11,6 +13,3 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 };
-
-// What the default handler does with an error that reached it.
-void handleUncaughtException(std::exception_ptr error);

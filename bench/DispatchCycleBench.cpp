@@ -104,8 +104,10 @@ struct Outlet {
         }
         bed.server.Start();
     }
-    // Every order queued again with its lines unprinted, as the terminals would leave them.
+    // Every order queued again with its lines unprinted, as the terminals would leave them. The test
+    // panel's log (a list in memory, unlike the real log file) is emptied so that it does not grow.
     void requeue() {
+        bed.panel.log.clear();
         bed.db.exec(
             QStringLiteral("UPDATE OrdersDetails SET isPrinted = 0;"
                            "INSERT INTO ReadyToPrint (Customer_ID, Restaurant_ID, Outlet_ID, Master_ID) "

@@ -48,6 +48,32 @@ BENCHMARK(BM_ReadKitchenTicketTemplate)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// A template of n small memos: reading it must grow linearly with n (BigO near N), so that a file of
+// half a million objects still loads.
+void BM_ReadManyMemos(benchmark::State& state) {
+    const auto memos = static_cast<int>(state.range(0));
+    QByteArray data = "<?xml version=\"1.0\" encoding=\"utf-8\"?><TrpReport><TrpReportPage Name=\"Page1\">"
+                      "<TrpMasterData Name=\"Rows\" Height=\"20\" Width=\"264\">";
+    for (int i = 0; i < memos; ++i) {
+        data +=
+            "<TrpMemoView Name=\"Memo" + QByteArray::number(i) + "\" Width=\"50\" Height=\"19\" Text=\"x\"/>";
+    }
+    data += "</TrpMasterData></TrpReportPage></TrpReport>";
+    TrpReport report;
+    for (auto _ : state) {
+        report.LoadFromMemory(data);
+    }
+    if (!report.Errors().isEmpty() || report.FindObject(QStringLiteral("memo%1").arg(memos - 1)) == nullptr) {
+        state.SkipWithError("the template did not read as expected");
+    }
+    state.SetComplexityN(memos);
+}
+BENCHMARK(BM_ReadManyMemos)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 16)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
 // Writing the same template to memory (the preparation saves and restores the tree this way).
 void BM_WriteKitchenTicketTemplate(benchmark::State& state) {
     TrpReport report;

@@ -35,7 +35,15 @@ bool ColumnKind::fits(FieldKind declared) const {
         return declared == FieldKind::Text || declared == FieldKind::LongText ||
                declared == FieldKind::DateTime;
     }
-    return bindable && kind == declared;
+    if (!bindable) {
+        return false;
+    }
+    // A driver may report an nvarchar(max) column as wide varchar or as wide long varchar: every Unicode
+    // text column takes a text field of either size.
+    const auto isText = [](FieldKind k) {
+        return k == FieldKind::Text || k == FieldKind::LongText;
+    };
+    return kind == declared || (isText(kind) && isText(declared));
 }
 
 ColumnKind sqliteColumnKind(const char* declaredType) {

@@ -15,7 +15,8 @@ struct ColumnKind {
     FieldKind kind = FieldKind::Text;
     QString name; // "bigint", "varchar", ... ("actual" in the message)
 
-    // Whether a field declared as `declared` may be bound to this column. Text sizes are not compared.
+    // Whether a field declared as `declared` may be bound to this column. Text sizes are not compared: any
+    // Unicode text column takes a text or a long-text field.
     bool fits(FieldKind declared) const;
 };
 

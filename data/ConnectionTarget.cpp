@@ -17,17 +17,23 @@ QString braced(QString value) {
 QMap<QString, QString> readPairs(const QString& text) {
     QMap<QString, QString> pairs;
     const QStringList pieces = text.split(QLatin1Char(';'));
+    QString previousKey;
     for (const QString& piece : pieces) {
         if (piece.trimmed().isEmpty()) {
             continue;
         }
         const qsizetype eq = piece.indexOf(QLatin1Char('='));
         if (eq < 0) {
+            // The piece is most likely the rest of a password or server name that holds ";": it is never
+            // quoted, only the property it broke away from is named.
             throw ConnectionStringError(
-                QStringLiteral("The connection string is malformed: \"%1\" is not of the form key=value")
-                    .arg(piece));
+                previousKey.isEmpty()
+                    ? QStringLiteral("The connection string is malformed at its start: no key=value pair")
+                    : QStringLiteral("The connection string is malformed: the value of \"%1\" holds \";\"")
+                          .arg(previousKey));
         }
-        pairs.insert(piece.left(eq).trimmed().toLower(), piece.mid(eq + 1));
+        previousKey = piece.left(eq).trimmed();
+        pairs.insert(previousKey.toLower(), piece.mid(eq + 1));
     }
     return pairs;
 }

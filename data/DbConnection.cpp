@@ -69,7 +69,12 @@ void DbConnection::open() {
 
     if (sqlite) {
         // The embedded driver would quietly create a missing file; a missing database is a failure.
-        if (target.sqliteFile.isEmpty() || !QFileInfo(target.sqliteFile).isFile()) {
+        const QFileInfo file(target.sqliteFile);
+        if (!target.sqliteFile.isEmpty() && file.isDir()) {
+            throw DatabaseError(
+                QStringLiteral("Cannot open database \"%1\": it is a directory").arg(target.sqliteFile));
+        }
+        if (target.sqliteFile.isEmpty() || !file.isFile()) {
             throw DatabaseError(QStringLiteral("Cannot open database \"%1\": the file does not exist")
                                     .arg(target.sqliteFile));
         }

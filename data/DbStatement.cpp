@@ -35,8 +35,13 @@ QVariant toBigInt(const QString& param, const QVariant& value) {
     if (isIntegral(value)) {
         return QVariant(value.toLongLong());
     }
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty()) {
+        // The server converts an empty text to 0, which matches no row of any outlet.
+        return QVariant(qlonglong(0));
+    }
     bool ok = false;
-    const qlonglong number = value.toString().trimmed().toLongLong(&ok);
+    const qlonglong number = text.toLongLong(&ok);
     if (!ok) {
         throw DatabaseError(
             QStringLiteral("Parameter '%1': '%2' is not a valid bigint value").arg(param, value.toString()));

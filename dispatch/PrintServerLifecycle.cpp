@@ -69,6 +69,16 @@ void PrintServerLifecycle::Start() {
     state_.Use_Packaging_Printer = settingsQuery_.asBoolean(QStringLiteral("Use_Packaging_Printer"));
     state_.Packaging_Printer_Name = settingsQuery_.asString(QStringLiteral("Packaging_Printer_Name"));
 
+    // Two servers for one outlet would print every ticket twice.
+    if (const auto refusal =
+            outletLock_.acquire(data.ADOConnection1, data.Customer_ID, data.Restaurant_ID, data.Outlet_ID)) {
+        panel_.DisconnectDatabaseServer();
+        panel_.WriteToLogFile(*refusal);
+        log("Could Not Start Printing Server");
+        panel_.setStartEnabled(true);
+        return;
+    }
+
     // The print scheduler may have been restarted, or queues added, since the list was last read.
     TrpPrinters::refresh();
     if (started_) {
@@ -89,6 +99,7 @@ void PrintServerLifecycle::Stop() {
     state_.ElapsedSeconds = 0;
     log("Timer Stopped");
     log("Disconnecting Database");
+    outletLock_.release();
     panel_.DisconnectDatabaseServer();
     panel_.setStopEnabled(false);
     panel_.setStartEnabled(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DbQuery.h"
+#include "OutletLock.h"
 #include "PrintServerPanel.h"
 #include "PrintServerState.h"
 
@@ -13,9 +14,9 @@ class PrintServerLifecycle {
 public:
     PrintServerLifecycle(PrintServerState& state, PrintServerPanel& panel);
 
-    // Connects, reads the outlet's settings row and, unless the outlet prints on screen only, arms the
-    // timer. A failure to read the settings row is not caught: it reaches the caller with both buttons
-    // disabled, the connection open and the timer off.
+    // Connects, reads the outlet's settings row, takes the outlet's lock and, unless the outlet prints on
+    // screen only, arms the timer; the lock is kept until Stop. A failure to read the settings row is not
+    // caught: it reaches the caller with both buttons disabled, the connection open and the timer off.
     void Start();
     // Disarms the timer and disconnects, whatever the current state.
     void Stop();
@@ -51,6 +52,7 @@ private:
     PrintServerState& state_;
     PrintServerPanel& panel_;
     DbQuery settingsQuery_;
+    OutletLock outletLock_;
     Batch orderBatch_;
     Batch voidBatch_;
     std::function<void()> started_;

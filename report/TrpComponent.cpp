@@ -18,6 +18,9 @@ void TrpComponent::SetName(const QString& name) {
         }
     }
     m_name = name;
+    if (m_report != nullptr) {
+        m_report->NameGiven(*this);
+    }
 }
 
 void TrpComponent::SetParent(TrpComponent* parent) {

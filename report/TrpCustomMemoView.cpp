@@ -3,6 +3,7 @@
 #include "TrpBand.h"
 #include "TrpCustomDBDataSet.h"
 #include "TrpDrawText.h"
+#include "TrpError.h"
 #include "TrpExpressionScanner.h"
 #include "TrpFormatData.h"
 #include "TrpNames.h"
@@ -96,8 +97,7 @@ void TrpCustomMemoView::GetData() {
         m_value = dataSet->GetValue(field);
         const TrpFormat& format = *m_formats.front();
         if (format.Kind != TrpFormatKind::fkText) {
-            SetText(TrpFormatData::format(m_value, format.Kind, format.FormatStr, format.DecimalSeparator,
-                                          format.ThousandSeparator));
+            SetText(formatValue(m_value, format));
         } else {
             SetText(dataSet->GetDisplayText(field));
         }
@@ -108,14 +108,27 @@ void TrpCustomMemoView::GetData() {
     }
 }
 
+QString TrpCustomMemoView::formatValue(const QVariant& value, const TrpFormat& format) const {
+    try {
+        return TrpFormatData::format(value, format.Kind, format.FormatStr, format.DecimalSeparator,
+                                     format.ThousandSeparator);
+    } catch (const TrpError& e) {
+        // A format the memo cannot use is an error line of the memo, as an expression error is.
+        const QString line = QStringLiteral("%1: %2").arg(Name(), e.message());
+        if (TrpReport* report = Report()) {
+            report->AddError(line);
+        }
+        throw TrpError(line);
+    }
+}
+
 void TrpCustomMemoView::expandExpressions() {
     TrpReport* report = Report();
     const QString text = Text();
     const auto evaluate = [this, report](const QString& expression, int index) {
         const QVariant value = report->Calc(expression);
         const TrpFormat& format = *m_formats[static_cast<size_t>(index)];
-        return TrpFormatData::format(value, format.Kind, format.FormatStr, format.DecimalSeparator,
-                                     format.ThousandSeparator);
+        return formatValue(value, format);
     };
     const QString expanded = TrpExpressionScanner::expand(text, m_expressionDelimiters,
                                                           static_cast<int>(m_formats.size()), evaluate);

@@ -92,6 +92,8 @@ public:
 
 private:
     void expandExpressions();
+    // The value formatted; a format the memo cannot use becomes its error line and ends the layout.
+    QString formatValue(const QVariant& value, const TrpFormat& format) const;
 
     QStringList m_memo;
     QStringList m_savedMemo;

@@ -13,15 +13,16 @@ constexpr int FrameRight = 2;
 constexpr int FrameTop = 4;
 constexpr int FrameBottom = 8;
 
-// Round half away from zero, as pixel positions are rounded.
-double roundPixel(double v) {
-    return std::round(v);
+// Every rounding of measuring and wrapping goes to the nearest whole number and halves to the even one
+// (the default rounding mode), so that a width at a half-dot boundary is not widened by a dot.
+double roundHalfEven(double v) {
+    return std::nearbyint(v);
 }
 
 } // namespace
 
 int TrpTextFont::pointSize() const {
-    return static_cast<int>(std::lround(std::abs(height) * 72.0 / 96.0));
+    return static_cast<int>(roundHalfEven(std::abs(height) * 72.0 / 96.0));
 }
 
 TrpDrawText& TrpDrawText::instance() {
@@ -62,7 +63,7 @@ void TrpDrawText::setFont(const TrpTextFont& font) {
     if (sameFace) {
         return;
     }
-    charHeight_ = static_cast<int>(std::lround(font.pointSize() * MeasureDpi / 72.0));
+    charHeight_ = static_cast<int>(roundHalfEven(font.pointSize() * MeasureDpi / 72.0));
     measureFont_ = deviceFont(charHeight_);
     const QFontMetricsF metrics(measureFont_);
     cellHeight_ = metrics.ascent() + metrics.descent();
@@ -109,9 +110,9 @@ QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) const {
     const QString paragraph = source.isEmpty() ? QStringLiteral(" ") : source;
     QList<double> widths;
     prefixWidths(paragraph, widths);
-    const double span = roundPixel(rect_.right()) - roundPixel(rect_.left());
-    const double firstWidth = std::round(Ratio * (span - options_.paragraphGap));
-    const double otherWidth = std::round(Ratio * span);
+    const double span = roundHalfEven(rect_.right()) - roundHalfEven(rect_.left());
+    const double firstWidth = roundHalfEven(Ratio * (span - options_.paragraphGap));
+    const double otherWidth = roundHalfEven(Ratio * span);
 
     QList<TrpTextLine> out;
     auto addLine = [&](qsizetype from, qsizetype to) {
@@ -198,18 +199,19 @@ QRectF TrpDrawText::textRect(const QRectF& memo, double gapX, double gapY, doubl
     double right = memo.left() + memo.width() - gapX + 1;
     double bottom = memo.top() + memo.height() - gapY + 1;
     if (frameTyp & FrameLeft) {
-        left += std::round((frameWidth - 1) / 2);
+        left += roundHalfEven((frameWidth - 1) / 2);
     }
     if (frameTyp & FrameTop) {
-        top += std::round((frameWidth - 1) / 2);
+        top += roundHalfEven((frameWidth - 1) / 2);
     }
     if (frameTyp & FrameRight) {
-        right -= std::round(frameWidth / 2);
+        right -= roundHalfEven(frameWidth / 2);
     }
     if (frameTyp & FrameBottom) {
-        bottom -= std::round(frameWidth / 2);
+        bottom -= roundHalfEven(frameWidth / 2);
     }
-    return QRectF(QPointF(roundPixel(left), roundPixel(top)), QPointF(roundPixel(right), roundPixel(bottom)));
+    return QRectF(QPointF(roundHalfEven(left), roundHalfEven(top)),
+                  QPointF(roundHalfEven(right), roundHalfEven(bottom)));
 }
 
 int TrpDrawText::memoHeight(double textHeight, double gapY, double frameWidth, int frameTyp,
@@ -236,10 +238,10 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
     painter.setFont(measureFont_);
     painter.setPen(font_.color);
     const QFontMetricsF metrics(measureFont_);
-    const double left = roundPixel(rect_.left()) * Ratio;
-    const double right = roundPixel(rect_.right()) * Ratio;
+    const double left = roundHalfEven(rect_.left()) * Ratio;
+    const double right = roundHalfEven(rect_.right()) * Ratio;
     const double pitch = lineHeight() * Ratio;
-    double y = roundPixel(rect_.top()) * Ratio + metrics.ascent();
+    double y = roundHalfEven(rect_.top()) * Ratio + metrics.ascent();
     for (const TrpTextLine& line : lines_) {
         double x = left;
         if (line.firstOfParagraph) {

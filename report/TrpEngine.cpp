@@ -3,6 +3,7 @@
 #include "TrpCustomMemoView.h"
 #include "TrpDataBand.h"
 #include "TrpDataSet.h"
+#include "TrpGeometryCheck.h"
 #include "TrpPageFooter.h"
 #include "TrpPageHeader.h"
 #include "TrpPictureView.h"
@@ -10,7 +11,9 @@
 #include "TrpReport.h"
 #include "TrpReportPage.h"
 #include "TrpReportSummary.h"
+#include "TrpView.h"
 
+#include <QPointer>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -53,6 +56,14 @@ bool TrpEngine::endless() const {
 }
 
 bool TrpEngine::Run(bool, bool, TrpReportPage*) {
+    // Sizes no printer can take would lay out an empty or endless page that still counts as printed.
+    const QStringList unprintable = TrpGeometryCheck::problems(m_report);
+    if (!unprintable.isEmpty()) {
+        for (const QString& line : unprintable) {
+            m_report.AddError(line);
+        }
+        return false;
+    }
     m_previousFooterHeight = 0;
     const QDateTime now = m_clock ? m_clock() : QDateTime::currentDateTime();
     m_startDate = QDateTime(now.date(), QTime(0, 0));
@@ -67,12 +78,34 @@ bool TrpEngine::Run(bool, bool, TrpReportPage*) {
             adapters.push_back(ds);
         }
     }
+    // Every adapter the layout may reach reports its error lines to this report, also one that a band or
+    // a memo names without the report listing it; none keeps pointing at the report after the run.
+    std::vector<QPointer<TrpDataSet>> served(adapters.begin(), adapters.end());
+    m_report.ForEachObject([&served](TrpComponent& object) {
+        TrpDataSet* ds = nullptr;
+        if (const auto* band = dynamic_cast<const TrpDataBand*>(&object)) {
+            ds = band->DataSet();
+        } else if (const auto* view = dynamic_cast<const TrpView*>(&object)) {
+            ds = view->DataSet();
+        }
+        if (ds != nullptr && std::find(served.begin(), served.end(), ds) == served.end()) {
+            served.push_back(ds);
+        }
+    });
+    for (TrpDataSet* ds : served) {
+        ds->SetReport(&m_report);
+    }
     const auto finish = [&] {
         for (TrpDataSet* ds : adapters) {
             try {
                 ds->Finalize();
             } catch (const std::exception&) {
                 // Returning a query to its row must not hide the error that ended the layout.
+            }
+        }
+        for (TrpDataSet* ds : served) {
+            if (ds != nullptr) {
+                ds->SetReport(nullptr);
             }
         }
         m_running = false;
@@ -84,7 +117,6 @@ bool TrpEngine::Run(bool, bool, TrpReportPage*) {
     };
     try {
         for (TrpDataSet* ds : adapters) {
-            ds->SetReport(&m_report);
             ds->Initialize();
         }
         std::vector<TrpReportPage*> reportPages;
@@ -392,8 +424,9 @@ void TrpEngine::NewPage() {
 }
 
 double TrpEngine::FooterHeight() const {
+    // As designed, also for a footer that does not print: the page keeps its room.
     const TrpPageFooter* footer = m_bands.footer;
-    return footer != nullptr && footer->Visible() ? footer->Height() : 0;
+    return footer != nullptr ? footer->Height() : 0;
 }
 
 double TrpEngine::HeaderHeight() const {

@@ -1,8 +1,14 @@
 #include "TrpFormatData.h"
 
+#include "TrpError.h"
+
 #include <QRegularExpression>
+#include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
+#include <locale.h>
 
 namespace {
 
@@ -47,11 +53,44 @@ QChar separatorAfter(const QString& format, const QString& tokens, QChar fallbac
             seenToken = true;
             continue;
         }
-        if (seenToken && !c.isLetter() && !c.isSpace()) {
+        // Right-to-left patterns carry invisible direction marks around their separators.
+        if (seenToken && !c.isLetter() && !c.isSpace() && c.category() != QChar::Other_Format) {
             return c;
         }
     }
     return fallback;
+}
+
+// The date as the C library writes it for the locale's time conventions (its preferred date, "%x"), which is
+// how the system writes a date for the user's regional settings; empty when the C library lacks the locale.
+QString systemDateText(const QDate& date, const QLocale& locale) {
+    const QByteArray name = locale.name().toLatin1();
+    locale_t conventions = nullptr;
+    for (const QByteArray& candidate : {name + ".UTF-8", name + ".utf8"}) {
+        conventions = newlocale(LC_TIME_MASK, candidate.constData(), nullptr);
+        if (conventions != nullptr) {
+            break;
+        }
+    }
+    if (conventions == nullptr) {
+        return {};
+    }
+    std::tm fields{};
+    fields.tm_year = date.year() - 1900;
+    fields.tm_mon = date.month() - 1;
+    fields.tm_mday = date.day();
+    fields.tm_wday = date.dayOfWeek() % 7;
+    fields.tm_yday = date.dayOfYear() - 1;
+    char text[256];
+    const size_t length = strftime_l(text, sizeof text, "%x", &fields, conventions);
+    freelocale(conventions);
+    return QString::fromUtf8(text, static_cast<qsizetype>(length));
+}
+
+// The date part of a plain date-time text.
+QString plainDate(const QDate& date, const QLocale& locale) {
+    const QString text = systemDateText(date, locale);
+    return text.isEmpty() ? locale.toString(date, QLocale::ShortFormat) : text;
 }
 
 QString padded(int n, int width) {
@@ -233,6 +272,13 @@ bool formatPrintf(const QVariant& value, const QString& formatStr, bool integer,
     const QString flags = m.captured(1);
     const QString width = m.captured(2);
     const QString precision = m.captured(3);
+    // A typo such as "%999999999d" would otherwise build a string of a billion characters.
+    for (const QString& digits : {width, precision}) {
+        if (!digits.isEmpty() && (digits.size() > 4 || digits.toInt() > TrpFormatData::MaxFormatWidth)) {
+            throw TrpError(QStringLiteral("Format \"%1\": a width or precision above %2 cannot be shown")
+                               .arg(formatStr, QString::number(TrpFormatData::MaxFormatWidth)));
+        }
+    }
     const QChar conv = m.captured(4).at(0).toLower();
     QString body;
     if (integer || conv == QLatin1Char('d') || conv == QLatin1Char('u')) {
@@ -262,9 +308,11 @@ bool formatPrintf(const QVariant& value, const QString& formatStr, bool integer,
         const QByteArray cformat =
             "%." + (precision.isEmpty() ? QByteArray(c == 'f' ? "2" : "15") : precision.toLatin1()) +
             QByteArray(1, c);
-        char buffer[512];
-        std::snprintf(buffer, sizeof buffer, cformat.constData(), number);
-        body = QString::fromLatin1(buffer);
+        // A large number at full precision needs more than any fixed buffer.
+        const int length = std::snprintf(nullptr, 0, cformat.constData(), number);
+        QByteArray buffer(std::max(length, 0) + 1, '\0');
+        std::snprintf(buffer.data(), static_cast<size_t>(buffer.size()), cformat.constData(), number);
+        body = QString::fromLatin1(buffer.constData(), std::max(length, 0));
         body.replace(QLatin1Char('.'), locale.decimalPoint());
     }
     const int minWidth = width.toInt();
@@ -314,9 +362,16 @@ bool TrpFormatData::toDateTime(const QVariant& value, QDateTime* out) {
     if (!std::isfinite(days) || std::abs(days) > 3000000) {
         return false;
     }
-    const double whole = std::floor(days);
-    const qint64 msecs = std::llround((days - whole) * 86400000.0);
-    *out = QDateTime(DayZero.addDays(static_cast<qint64>(whole)), QTime(0, 0)).addMSecs(msecs);
+    // The fraction is the time of day on the clock, not time elapsed since midnight: on a day the clocks
+    // change, noon is still 12:00.
+    double whole = std::floor(days);
+    qint64 msecs = std::llround((days - whole) * 86400000.0);
+    if (msecs >= 86400000) {
+        whole += 1;
+        msecs = 0;
+    }
+    *out = QDateTime(DayZero.addDays(static_cast<qint64>(whole)),
+                     QTime::fromMSecsSinceStartOfDay(static_cast<int>(msecs)));
     return true;
 }
 
@@ -421,9 +476,9 @@ QString TrpFormatData::plainText(const QVariant& value, const QLocale& locale) {
             return locale.toString(when.time(), QLocale::ShortFormat);
         }
         if (when.time() == QTime(0, 0)) {
-            return locale.toString(when.date(), QLocale::ShortFormat);
+            return plainDate(when.date(), locale);
         }
-        return locale.toString(when.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+        return plainDate(when.date(), locale) + QLatin1Char(' ') +
                locale.toString(when.time(), QLocale::ShortFormat);
     }
     return value.toString();

@@ -30,3 +30,11 @@ bool TrpNames::same(QStringView a, QLatin1StringView b) {
     }
     return true;
 }
+
+QString TrpNames::key(QStringView name) {
+    QString out(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        out[i] = QChar(foldAscii(name[i].unicode()));
+    }
+    return out;
+}

@@ -8,4 +8,7 @@ class TrpNames {
 public:
     static bool same(QStringView a, QStringView b);
     static bool same(QStringView a, QLatin1StringView b);
+    // The name with its basic Latin capitals lowered: two names are the same exactly when their keys are
+    // equal.
+    static QString key(QStringView name);
 };

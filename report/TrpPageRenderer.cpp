@@ -1,8 +1,10 @@
 #include "TrpPageRenderer.h"
 
+#include "OutputFile.h"
 #include "TrpError.h"
 #include "TrpPreviewPages.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -23,7 +25,10 @@ void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& file
     if (pages.Count() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
-    QPdfWriter writer(fileName);
+    // Put together in memory and written in one go, so that a file that cannot take it all is noticed.
+    QBuffer document;
+    document.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&document);
     writer.setResolution(static_cast<int>(PdfDpi));
     writer.setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
     writer.setPageLayout(
@@ -41,8 +46,9 @@ void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& file
         }
         pages.DrawPage(i, painter, scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
     }
-    if (!painter.end()) {
-        throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
+    QString why;
+    if (!painter.end() || !OutputFile::writeAll(fileName, document.data(), &why)) {
+        throw TrpError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, why));
     }
 }
 

@@ -13,7 +13,6 @@ const TrpPropertyList& TrpPrintOptions::properties() const {
                      TrpProp::choice("PrintMode", TrpEnumInfo::PrintMode(), &C::PrintMode).withDefault(0),
                      TrpProp::field("PrintOnSheet", K::Integer, &C::PrintOnSheet).withDefault(0),
                      TrpProp::choice("PrintPages", TrpEnumInfo::PrintPages(), &C::PrintPages).withDefault(0),
-                     TrpProp::field("PrnOutFileName", K::String, &C::PrnOutFileName),
                      TrpProp::flag("Reverse", &C::Reverse).withDefault(0),
                      TrpProp::flag("ShowDialog", &C::ShowDialog).withDefault(1),
                  });

@@ -93,7 +93,14 @@ void TrpReport::readTemplate(const QByteArray& data) {
     const bool keptStoreInDfm = m_storeInDfm;
 
     Clear();
-    TrpTemplateReader::read(*this, data);
+    {
+        m_nameIndex = std::make_unique<QHash<QString, TrpComponent*>>();
+        struct IndexScope {
+            std::unique_ptr<QHash<QString, TrpComponent*>>& index;
+            ~IndexScope() { index.reset(); }
+        } const scope{m_nameIndex};
+        TrpTemplateReader::read(*this, data);
+    }
     ensureDataPage();
 
     // Options that belong to the component, not to the template, survive the load.
@@ -123,6 +130,22 @@ void TrpReport::SaveToStream(QIODevice& stream) const {
 
 QByteArray TrpReport::SaveToMemory() const {
     return TrpTemplateWriter::write(*this);
+}
+
+TrpComponent* TrpReport::FindObject(const QString& name) const {
+    if (!m_nameIndex) {
+        return TrpComponent::FindObject(name);
+    }
+    // Every name in the tree was given while the index was kept; an entry whose object has since taken
+    // another name is stale.
+    TrpComponent* found = m_nameIndex->value(TrpNames::key(name), nullptr);
+    return found != nullptr && !name.isEmpty() && TrpNames::same(found->Name(), name) ? found : nullptr;
+}
+
+void TrpReport::NameGiven(TrpComponent& object) {
+    if (m_nameIndex && &object != this && !object.Name().isEmpty()) {
+        m_nameIndex->insert(TrpNames::key(object.Name()), &object);
+    }
 }
 
 void TrpReport::ensureDataPage() {

@@ -10,6 +10,7 @@
 #include "TrpReportOptions.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QPointer>
 #include <QStringList>
 #include <QVariant>
@@ -47,6 +48,11 @@ public:
     // Writes the template.
     void SaveToStream(QIODevice& stream) const;
     QByteArray SaveToMemory() const;
+
+    // The object below the report with that name (letter case ignored in the basic Latin letters).
+    TrpComponent* FindObject(const QString& name) const override;
+    // Told by an object of the report's tree that it has taken a new name.
+    void NameGiven(TrpComponent& object);
 
     // Empties the report: destroys every object and resets Datasets, options, script and variables.
     // Prepared pages are kept.
@@ -161,6 +167,9 @@ private:
     TrpPreviewOptions* previewOptionsForEditing() { return &m_previewOptions; }
     TrpReportOptions* reportOptionsForEditing() { return &m_reportOptions; }
 
+    // While a template is read, names are looked up here rather than by walking the tree, so that reading
+    // stays linear in the number of objects. Keys are TrpNames::key of the names given meanwhile.
+    std::unique_ptr<QHash<QString, TrpComponent*>> m_nameIndex;
     QString m_fileName;
     TrpErrorList m_errors;
     QString m_currentObjectName;

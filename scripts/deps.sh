@@ -5,6 +5,7 @@ VELORIA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-odbc qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
+  locales-all
   sqlite3 libsqlite3-dev
   unixodbc unixodbc-dev tdsodbc
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev poppler-utils
@@ -12,6 +13,7 @@ VELORIA_PACKAGES=(
   libssl3
   xvfb xauth
   clang libclang-rt-14-dev
+  dpkg-dev systemd
 )
 
 veloria_install_packages() {

@@ -11,6 +11,7 @@
 // and time the ticket shows. A PNG of a report with several pages writes pages 2.. as OUT-2.png, ...
 // Exit status: 0 rendered, 1 the template, data or output failed (error lines on standard error),
 // 2 wrong usage. Each page's paper size is printed ("page 1: 72.00 x 149.63 mm").
+#include "OutputFile.h"
 #include "TrpCustomMemoView.h"
 #include "TrpEngine.h"
 #include "TrpError.h"
@@ -20,6 +21,7 @@
 #include "TrpPreviewPages.h"
 #include "TrpReport.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
@@ -101,8 +103,12 @@ void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes) {
     }
     for (int i = 0; i < pages.Count(); ++i) {
         const QString file = pageFileName(o.png, i);
-        if (!TrpPageRenderer::renderImage(pages, i, o.dpi).save(file, "PNG")) {
-            throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(file));
+        QBuffer image;
+        image.open(QIODevice::WriteOnly);
+        QString why;
+        if (!TrpPageRenderer::renderImage(pages, i, o.dpi).save(&image, "PNG") ||
+            !OutputFile::writeAll(file, image.data(), &why)) {
+            throw TrpError(QStringLiteral("Cannot write \"%1\": %2").arg(file, why));
         }
     }
 }
@@ -159,7 +165,7 @@ bool parse(const QStringList& arguments, Options* o) {
     if (parser.isSet(QStringLiteral("dpi"))) {
         bool number = false;
         o->dpi = parser.value(QStringLiteral("dpi")).toDouble(&number);
-        if (!number || o->dpi < 10 || o->dpi > 2400) {
+        if (!number || !(o->dpi >= 10 && o->dpi <= 2400)) {
             printError(QStringLiteral("--dpi takes a resolution from 10 to 2400."));
             ok = false;
         }

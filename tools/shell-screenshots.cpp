@@ -4,37 +4,17 @@
 #include "AboutForm.h"
 #include "PuertoRicoStyle.h"
 #include "SplashForm.h"
+#include "WindowPicture.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QPixmap>
 #include <QProgressBar>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
-// Lets the window system map, activate and paint the window, without waiting for ever.
-void settle(const std::function<bool()>& ready) {
-    QDeadlineTimer deadline(3000);
-    while (!deadline.hasExpired() && !ready()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    QDeadlineTimer paint(300);
-    while (!paint.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-}
-
 bool save(QWidget& window, const QDir& folder, const QString& name) {
-    const QString path = folder.filePath(name);
-    if (!window.grab().save(path, "PNG")) {
-        std::fprintf(stderr, "shell-screenshots: cannot write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s\n", qPrintable(path));
-    return true;
+    return saveWindowPicture(window, folder, name, "shell-screenshots");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "PdfJobWriter.h"
 
+#include "OutputFile.h"
 #include "PrintSpooler.h"
 
 #include <QPageLayout>
@@ -28,8 +29,9 @@ QPageLayout layoutFor(const SpoolPageSettings& settings) {
 
 } // namespace
 
-PdfJobWriter::PdfJobWriter(const QString& path, const QString& title)
-    : writer_(std::make_unique<QPdfWriter>(path)) {
+PdfJobWriter::PdfJobWriter(const QString& path, const QString& title) : path_(path) {
+    document_.open(QIODevice::WriteOnly);
+    writer_ = std::make_unique<QPdfWriter>(&document_);
     writer_->setResolution(Resolution);
     writer_->setTitle(title);
     writer_->setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
@@ -54,5 +56,8 @@ void PdfJobWriter::beginPage(const SpoolPageSettings& settings) {
 }
 
 bool PdfJobWriter::close() {
-    return !painter_.isActive() || painter_.end();
+    if (!painter_.isActive()) {
+        return true;
+    }
+    return painter_.end() && OutputFile::writeAll(path_, document_.data());
 }

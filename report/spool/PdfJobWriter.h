@@ -2,6 +2,7 @@
 
 #include "SpoolPageSettings.h"
 
+#include <QBuffer>
 #include <QList>
 #include <QPainter>
 #include <QString>
@@ -23,13 +24,17 @@ public:
     void beginPage(const SpoolPageSettings& settings);
     QPainter& painter() { return painter_; }
     void endPage() {}
-    // Ends the document; false when the file could not be written.
+    // Ends the document and writes it to its file; false when the file could not take all of it.
     bool close();
 
     int pageCount() const { return pages_.size(); }
     const QList<SpoolPageSettings>& pages() const { return pages_; }
 
 private:
+    QString path_;
+    // The document is put together in memory and written at the end in one go, so that a file that
+    // cannot take it all is noticed.
+    QBuffer document_;
     std::unique_ptr<QPdfWriter> writer_;
     QPainter painter_;
     QList<SpoolPageSettings> pages_;

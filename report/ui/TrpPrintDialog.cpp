@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -190,7 +191,8 @@ void TrpPrintDialog::accept() {
             reject();
             return;
         }
-        if (!outFile.contains(QLatin1Char('.'))) {
+        // The file's own name decides; a point in a folder's name does not count.
+        if (!QFileInfo(outFile).fileName().contains(QLatin1Char('.'))) {
             outFile += QStringLiteral(".prn");
         }
     }

@@ -1,3 +1,4 @@
+#include "CapturingMessageService.h"
 #include "DataModule1.h"
 #include "MainForm.h"
 #include "PrintServerLifecycle.h"
@@ -15,6 +16,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
+#include <stdexcept>
 
 namespace {
 
@@ -101,6 +103,28 @@ TEST_F(MainFormPrintServerTest, StartTicksAndStopThroughTheWindow) {
     EXPECT_TRUE(
         content.contains(QStringLiteral(" - Timer Enabled. Checking for new orders every >5< seconds\r\n")));
     EXPECT_TRUE(content.endsWith(QStringLiteral(" - Ready To Start Again\r\n")));
+}
+
+// An error inside a handler is shown in the standard error box by the handler itself; nothing leaves it
+// towards the toolkit that called it.
+TEST_F(MainFormPrintServerTest, HandlerErrorsAreShownWithoutLeavingTheHandler) {
+    CapturingMessageService boxes;
+    db.exec(QStringLiteral("DROP TABLE POSGeneralSettings;"));
+    EXPECT_NO_THROW(form->btn_StartPrintingServer->click());
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].caption, QStringLiteral("Printing Server"));
+    EXPECT_EQ(boxes.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(boxes.shown[0].buttons, MbOk);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QStringLiteral("POSGeneralSettings")))
+        << boxes.shown[0].text.toStdString();
+
+    // A cycle that fails on the timer's sixth tick.
+    form->printServer().setCycleBatches([] { throw std::runtime_error("Cycle failed"); }, {});
+    for (int tick = 1; tick <= 6; ++tick) {
+        EXPECT_NO_THROW(form->Timer_PrintingTimer());
+    }
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[1].text, QStringLiteral("Cycle failed."));
 }
 
 TEST_F(MainFormPrintServerTest, ScreenOnlyOutletDoesNotStart) {

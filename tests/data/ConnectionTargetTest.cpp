@@ -62,9 +62,26 @@ TEST_F(ConnectionTargetTest, ServerSourceBecomesAnOdbcStringForTheDriver) {
 }
 
 TEST_F(ConnectionTargetTest, UnreadableStringsAreRefused) {
-    // A password holding ";" splits its property; what follows is no key=value pair.
-    EXPECT_THROW(parseConnectionTarget(composed(QStringLiteral("ab;cd"), QStringLiteral("db01"))),
-                 ConnectionStringError);
+    // A password or a server name holding ";" splits its property; what follows is no key=value pair. The
+    // message names the property and never shows any part of the value.
+    const struct {
+        QString password;
+        QString source;
+        QString property;
+    } broken[] = {{QStringLiteral("se;cret"), QStringLiteral("db01"), QStringLiteral("Password")},
+                  {QStringLiteral("pw"), QStringLiteral("db;cret01"), QStringLiteral("Data Source")}};
+    for (const auto& b : broken) {
+        try {
+            parseConnectionTarget(composed(b.password, b.source));
+            ADD_FAILURE() << "accepted " << b.property.toStdString();
+        } catch (const ConnectionStringError& e) {
+            const QString message = QString::fromUtf8(e.what());
+            EXPECT_EQ(message,
+                      QStringLiteral("The connection string is malformed: the value of \"%1\" holds \";\"")
+                          .arg(b.property));
+            EXPECT_FALSE(message.contains(QStringLiteral("cret")));
+        }
+    }
     // The string that was never composed.
     EXPECT_THROW(parseConnectionTarget(QString()), DataAccessError);
 }

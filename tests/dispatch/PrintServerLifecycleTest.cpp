@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -221,4 +222,48 @@ TEST_F(PrintServerLifecycleTest, StopDuringACycleIsNotUndoneWhenTheCycleEnds) {
     server.CheckAndPrint();
     EXPECT_TRUE(stopped());
     EXPECT_FALSE(panel.data.ADOConnection1.isOpen());
+}
+
+// Two servers for one outlet would print every ticket twice: the second one's Start fails until the
+// first one stops, while a server for another outlet of the same database starts.
+TEST_F(PrintServerLifecycleTest, OneServerPerOutlet) {
+    settingsRow(QStringLiteral("'Kitchen', 0, NULL"));
+    db.exec(QStringLiteral("INSERT INTO POSGeneralSettings VALUES (1, 1, 2, 'Kitchen', 0, NULL);"));
+    const auto makePanel = [&](const char* outlet) {
+        auto other = std::make_unique<FakePanel>();
+        other->data.Customer_ID = other->data.Restaurant_ID = QStringLiteral("1");
+        other->data.Outlet_ID = QString::fromLatin1(outlet);
+        other->data.ADOConnection1.setConnectionString(db.connectionString());
+        return other;
+    };
+    PrintServerState secondState;
+    const auto second = makePanel("1");
+    PrintServerLifecycle secondServer{secondState, *second};
+    PrintServerState otherState;
+    const auto other = makePanel("2");
+    PrintServerLifecycle otherOutlet{otherState, *other};
+
+    server.Start();
+    ASSERT_TRUE(running());
+    secondServer.Start();
+    const QStringList refused =
+        Connected + QStringList{"Reading Settings Done Successfully", "Database Disconnected",
+                                "Another printing server is running for this outlet",
+                                "Could Not Start Printing Server"};
+    EXPECT_EQ(second->log, refused);
+    EXPECT_TRUE(second->start);
+    EXPECT_FALSE(second->stop);
+    EXPECT_FALSE(second->timer);
+    EXPECT_FALSE(second->data.ADOConnection1.isOpen());
+
+    otherOutlet.Start();
+    EXPECT_TRUE(other->timer) << other->log.join(QLatin1Char('\n')).toStdString();
+
+    server.Stop();
+    secondServer.Start();
+    EXPECT_TRUE(second->timer) << second->log.join(QLatin1Char('\n')).toStdString();
+    // Stop and Start of one server take the lock again.
+    secondServer.Stop();
+    secondServer.Start();
+    EXPECT_TRUE(second->timer) << second->log.join(QLatin1Char('\n')).toStdString();
 }

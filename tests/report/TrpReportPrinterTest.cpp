@@ -10,6 +10,7 @@
 #include "TrpPrintDialogHook.h"
 #include "TrpPrinters.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -70,6 +71,24 @@ TEST_F(ReportPrinting, ATicketPageGoesToTheDriverAsCustomPaperInTenthsOfAMillime
     EXPECT_DOUBLE_EQ(pages.drawn.front().scale, 600.0 / 96);
     EXPECT_TRUE(pages.drawn.front().forPrinter);
     EXPECT_TRUE(errorBox.texts().isEmpty());
+}
+
+// Where a job goes is the printer's or the print dialog's choice, never the template's: a template file
+// naming an output file still prints on its printer.
+TEST_F(ReportPrinting, ATemplateCannotRedirectPrintingIntoAFile) {
+    const QString stolen = dir.filePath(QStringLiteral("stolen.prn"));
+    const auto loaded = ReportTest::load(ReportTest::document(
+        "<TrpReportPage Name=\"Page1\"/>", "PrintOptions.PrnOutFileName=\"" + stolen.toUtf8() + "\""));
+    EXPECT_TRUE(loaded->Errors().isEmpty());
+    EXPECT_TRUE(loaded->PrintOptions().PrnOutFileName.isEmpty());
+    loaded->PrintOptions().ShowDialog = false;
+    loaded->PrintOptions().Printer = QStringLiteral("Grill");
+    pages.pages.push_back(TextPageSource::ticket(100, {QStringLiteral("Soup")}));
+    EXPECT_TRUE(TrpReportPrinter::Print(*loaded, pages));
+    ASSERT_EQ(spooler->jobs().size(), 1);
+    EXPECT_EQ(spooler->jobs().front().printer, QStringLiteral("Grill"));
+    EXPECT_NE(spooler->jobs().front().file, stolen);
+    EXPECT_FALSE(QFile::exists(stolen));
 }
 
 TEST_F(ReportPrinting, CopiesCollationReverseAndPageSelection) {

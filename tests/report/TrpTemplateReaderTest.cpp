@@ -402,6 +402,21 @@ TEST(TemplateReader, FailedRenameKeepsTheName) {
     EXPECT_EQ(report->FindObject("MasterData1")->Objects().size(), 2u);
 }
 
+// Names are looked up by key while reading; a name given up by a rename is free again, and a later
+// element with a name in other letter case updates the object that has it.
+TEST(TemplateReader, RenamedObjectsFreeTheirNameAndCaseFoldedNamesMeetAgain) {
+    const auto report = load(document(pageWithBand("<TrpMemoView Name=\"A\" Name=\"B\"/>"
+                                                   "<TrpMemoView Name=\"a\" Left=\"4\"/>"
+                                                   "<TrpMemoView Name=\"b\" Top=\"7\"/>")));
+    EXPECT_TRUE(report->Errors().isEmpty());
+    ASSERT_EQ(report->FindObject("MasterData1")->Objects().size(), 2u);
+    ASSERT_NE(memo(*report, "a"), nullptr);
+    EXPECT_DOUBLE_EQ(memo(*report, "a")->Left(), 4);
+    ASSERT_NE(memo(*report, "B"), nullptr);
+    EXPECT_EQ(memo(*report, "B")->Name(), QStringLiteral("b")) << "the later element renames it";
+    EXPECT_DOUBLE_EQ(memo(*report, "B")->Top(), 7);
+}
+
 TEST(TemplateReader, UnconvertibleValueKeepsThePropertyAndGoesOn) {
     const auto report =
         load(document(pageWithBand("<TrpMemoView Name=\"M1\" Left=\"3\" Left=\"x\" Top=\"4\"/>")));

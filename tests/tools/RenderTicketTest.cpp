@@ -100,6 +100,15 @@ TEST(RenderTicket, FailuresPrintTheErrorLinesAndExitNonZero) {
          1,
          "Invalid JSON data"},
         {"no output", KitchenTicket, 2, "--pdf OUT"},
+        // A full device takes nothing: the ticket is not written, whatever the format.
+        {"a PDF on a full device", KitchenTicket + QStringList{"--pdf", "/dev/full"}, 1,
+         "Cannot write \"/dev/full\""},
+        {"a PNG on a full device", KitchenTicket + QStringList{"--png", "/dev/full"}, 1,
+         "Cannot write \"/dev/full\""},
+        {"a resolution that is not a number", KitchenTicket + QStringList{"--png", png, "--dpi", "nan"}, 2,
+         "--dpi takes"},
+        {"an infinite resolution", KitchenTicket + QStringList{"--png", png, "--dpi", "inf"}, 2,
+         "--dpi takes"},
     };
     for (const Case& c : cases) {
         const ToolRun run = renderTicket(c.arguments);

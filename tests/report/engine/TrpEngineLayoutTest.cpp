@@ -197,6 +197,65 @@ TEST(TrpEngineSummary, SummaryFollowsTheHeaderAndTheFooterTheSummary) {
     EXPECT_NEAR(size.height(), 15 + (34.01577 + 118.89765 + 77.85838) / Px, 1e-8);
 }
 
+// The footer's height counts as designed also when the footer does not print: the page keeps its room.
+TEST(TrpEngineSummary, AnInvisibleFooterKeepsItsRoomOnAnEndlessPage) {
+    const QByteArray xml = ReportTest::document(
+        "<TrpReportPage Name=\"Page1\" PaperWidth=\"72\" PaperHeight=\"3276\" TopMargin=\"10\" "
+        "BottomMargin=\"5\" EndlessHeight=\"True\">"
+        "<TrpPageFooter Name=\"Foot\" Top=\"1400\" Height=\"40\" Width=\"264.5671\" Visible=\"False\"/>"
+        "<TrpReportSummary Name=\"Sum\" Top=\"100\" Height=\"30\" Width=\"264.5671\"/>"
+        "</TrpReportPage>");
+    const PreparedTicket t = prepare(xml, "{}");
+    ASSERT_TRUE(t.prepared);
+    ASSERT_EQ(t.pages().Count(), 1);
+    const auto& bands = t.pages().GetPage(0).bands;
+    ASSERT_EQ(bands.size(), 1u) << "the footer does not print";
+    EXPECT_EQ(bands[0].name, QStringLiteral("Sum"));
+    EXPECT_NEAR(t.pages().GetPageSize(0).height(), 15 + (30 + 40) / Px, 1e-8);
+}
+
+// Sizes no printer can take are error lines of the template; nothing is laid out, so no empty or endless
+// ticket counts as printed.
+TEST(TrpEngineGeometry, UnprintableSizesAreErrorLinesAndLayOutNothing) {
+    const QByteArray sound = "<TrpReportPage Name=\"Page1\" PaperWidth=\"72\" PaperHeight=\"100\" "
+                             "EndlessHeight=\"True\">"
+                             "<TrpReportSummary Name=\"Sum\" Height=\"20\" Width=\"264\" Stretched=\"True\">"
+                             "<TrpMemoView Name=\"Memo1\" Width=\"150\" Height=\"19\" Text=\"Soup\"/>"
+                             "</TrpReportSummary></TrpReportPage>";
+    {
+        const PreparedTicket t = prepare(ReportTest::document(sound), "{}");
+        ASSERT_TRUE(t.prepared) << t.report->Errors().join(QLatin1Char('\n')).toStdString();
+        ASSERT_EQ(t.pages().Count(), 1);
+    }
+    struct Case {
+        const char* soundPart;
+        const char* broken;
+        const char* line;
+    } const cases[] = {
+        {"PaperWidth=\"72\"", "PaperWidth=\"1e308\"", "Page1: PaperWidth 1e+308 cannot be printed"},
+        {"PaperWidth=\"72\"", "PaperWidth=\"-5\"", "Page1: PaperWidth -5 cannot be printed"},
+        {"PaperWidth=\"72\"", "PaperWidth=\"0\"", "Page1: PaperWidth 0 cannot be printed"},
+        {"PaperHeight=\"100\"", "PaperHeight=\"0\"", "Page1: PaperHeight 0 cannot be printed"},
+        {"PaperHeight=\"100\"", "PaperHeight=\"-1\"", "Page1: PaperHeight -1 cannot be printed"},
+        {"PaperHeight=\"100\"", "PaperHeight=\"1e308\"", "Page1: PaperHeight 1e+308 cannot be printed"},
+        {"Height=\"20\"", "Height=\"-20\"", "Sum: Height -20 cannot be printed"},
+        {"Height=\"20\"", "Height=\"1e308\"", "Sum: Height 1e+308 cannot be printed"},
+        {"Height=\"19\"", "Height=\"1e308\"", "Memo1: Height 1e+308 cannot be printed"},
+        {"Height=\"19\"", "Height=\"-19\"", "Memo1: Height -19 cannot be printed"},
+        {"Width=\"150\"", "Width=\"1e308\"", "Memo1: Width 1e+308 cannot be printed"},
+        {"EndlessHeight=\"True\"", "EndlessHeight=\"True\" TopMargin=\"1e308\"",
+         "Page1: TopMargin 1e+308 cannot be printed"},
+    };
+    for (const Case& c : cases) {
+        QByteArray broken = sound;
+        broken.replace(c.soundPart, c.broken);
+        const PreparedTicket t = prepare(ReportTest::document(broken), "{}");
+        EXPECT_FALSE(t.prepared) << c.broken;
+        EXPECT_EQ(t.pages().Count(), 0) << c.broken;
+        EXPECT_EQ(t.report->Errors(), QStringList{QString::fromLatin1(c.line)}) << c.broken;
+    }
+}
+
 } // namespace
 
 namespace {

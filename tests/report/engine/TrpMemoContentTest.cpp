@@ -4,6 +4,7 @@
 #include "TrpCustomMemoView.h"
 #include "TrpFormatData.h"
 
+#include <QElapsedTimer>
 #include <QLocale>
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST(TrpMemoContent, NullsConvertByFieldTypeAndFormatsApplyPerExpression) {
         << "a null date is day 0";
     EXPECT_EQ(textOf(t, "Head", "Two"), local(QStringLiteral("19:05 and 19:05"))) << "one format for both";
     EXPECT_EQ(textOf(t, "Head", "Today"),
-              QLocale::system().toString(QDate(2020, 12, 25), QLocale::ShortFormat));
+              TrpFormatData::plainText(QDateTime(QDate(2020, 12, 25), QTime(0, 0))));
     EXPECT_EQ(textOf(t, "Head", "Footer"), local(QStringLiteral("25/12/2020")));
 }
 
@@ -122,7 +123,7 @@ TEST(TrpMemoContent, ProgramTextWithBracketsIsEvaluated) {
     ASSERT_TRUE(dated.prepared);
     EXPECT_EQ(textOf(dated, "Head", "Memo_VoidMessage"),
               QStringLiteral("Voided on ") +
-                  QLocale::system().toString(QDate(2020, 12, 25), QLocale::ShortFormat));
+                  TrpFormatData::plainText(QDateTime(QDate(2020, 12, 25), QTime(0, 0))));
 }
 
 TEST(TrpMemoContent, AnUnknownNameEndsTheLayoutKeepingThePagesSoFar) {
@@ -182,6 +183,66 @@ TEST(TrpMemoContent, ErrorLinesOfPreparation) {
         EXPECT_EQ(t.pages().Count(), c.laidOut ? 1 : 0) << c.why;
         if (!c.printed.isNull()) {
             EXPECT_EQ(textOf(t, "Head", "M"), c.printed) << c.why;
+        }
+    }
+}
+
+// An adapter that a band and a memo name without the report listing it still reports a missing field to
+// the report being prepared, and no adapter keeps pointing at a report once its preparation is over.
+TEST(TrpMemoContent, AdaptersOutsideDatasetsReportToThePreparingReportOnly) {
+    const QByteArray xml = ReportTest::document(
+        "<Datasets><item DataSetName=\"repDS_OrdersMaster\"/></Datasets>"
+        "<TrpReportPage Name=\"Page1\" PaperWidth=\"72\" PaperHeight=\"100\" EndlessHeight=\"True\">"
+        "<TrpMasterData Name=\"Rows\" Height=\"20\" Width=\"264\" DataSetName=\"repDS_Items\">"
+        "<TrpMemoView Name=\"M\" Width=\"250\" Height=\"18\" DataSetName=\"repDS_Items\" DataField=\"Nope\"/>"
+        "</TrpMasterData></TrpReportPage>");
+    for (int run = 0; run < 2; ++run) {
+        // A fresh report each time: the first is destroyed before the second prepares.
+        const PreparedTicket t = prepare(xml, Data);
+        EXPECT_FALSE(t.prepared) << run;
+        EXPECT_EQ(t.report->Errors(), QStringList{QStringLiteral("M: Field not found: repDS_Items.\"Nope\"")})
+            << run;
+        EXPECT_EQ(t.data->adapter(QStringLiteral("repDS_Items"))->Report(), nullptr);
+        EXPECT_EQ(t.data->adapter(QStringLiteral("repDS_OrdersMaster"))->Report(), nullptr);
+    }
+}
+
+// A template typo in a numeric format's width or precision is an error line of the memo, found at once,
+// not a string of a billion characters built over minutes.
+TEST(TrpMemoContent, AbsurdNumericWidthsAndPrecisionsAreErrorLines) {
+    const char* const absurd[] = {"%999999999d",   "%-999999999d", "%.999999999d",        "%.999999999f",
+                                  "%.2147483647e", "%.99999999n",  "%99999999999999999d", "No. %0256d"};
+    QElapsedTimer timer;
+    timer.start();
+    for (const char* format : absurd) {
+        const QByteArray xml = reportWith(
+            memo("M", "[Line]",
+                 "DisplayFormat.Kind=\"fkNumeric\" DisplayFormat.FormatStr=\"" + QByteArray(format) + "\""));
+        const PreparedTicket t = prepare(xml, Data);
+        EXPECT_FALSE(t.prepared) << format;
+        EXPECT_EQ(
+            t.report->Errors(),
+            QStringList{QStringLiteral("M: Format \"%1\": a width or precision above 255 cannot be shown")
+                            .arg(QString::fromLatin1(format))})
+            << format;
+    }
+    EXPECT_LT(timer.elapsed(), 10000) << "each format is refused before any text is built";
+
+    // Widths and precisions a ticket can show still format.
+    const struct {
+        const char* format;
+        const char* printed;
+    } sound[] = {{"%5d", "    0"}, {"%-3d|", "0  |"}, {"%.3d", "000"}, {"%.255f", nullptr}};
+    for (const auto& c : sound) {
+        const QByteArray xml = reportWith(memo("M", "[Line]",
+                                               "DisplayFormat.Kind=\"fkNumeric\" DisplayFormat.FormatStr=\"" +
+                                                   QByteArray(c.format) + "\""));
+        const PreparedTicket t = prepare(xml, Data);
+        ASSERT_TRUE(t.prepared) << c.format << t.report->Errors().join(QLatin1Char('\n')).toStdString();
+        if (c.printed != nullptr) {
+            EXPECT_EQ(textOf(t, "Head", "M"), QString::fromLatin1(c.printed)) << c.format;
+        } else {
+            EXPECT_EQ(textOf(t, "Head", "M").size(), 257) << "0, the separator and 255 digits";
         }
     }
 }

@@ -51,7 +51,15 @@ TEST(TrpDrawTextFonts, PointSizesAndCharacterHeights) {
         int height;
         int points;
         int charHeight600;
-    } const cases[] = {{15, 11, 92}, {-15, 11, 92}, {13, 10, 83}, {11, 8, 67}, {16, 12, 100}, {21, 16, 133}};
+    } const cases[] = {{15, 11, 92},
+                       {-15, 11, 92},
+                       {13, 10, 83},
+                       {11, 8, 67},
+                       {16, 12, 100},
+                       {21, 16, 133},
+                       // 10.5 and 4.5 points round to the even size.
+                       {14, 10, 83},
+                       {-6, 4, 33}};
     QMutexLocker lock(&TrpDrawText::lock());
     for (const Case& c : cases) {
         EXPECT_EQ(arial(c.height).pointSize(), c.points) << c.height;
@@ -91,6 +99,11 @@ TEST(TrpDrawTextHeights, FramesShadowsAndHalvesToEven) {
     EXPECT_EQ(TrpDrawText::memoHeight(2.5, 0, 1, 0, 0), 2);
     const QRectF framed = TrpDrawText::textRect(QRectF(10, 20, 100, 30), 2, 1, 3, 1 | 2 | 4 | 8);
     EXPECT_EQ(framed, QRectF(QPointF(13, 22), QPointF(107, 48))); // 12+1, 21+1, 109-2, 50-2
+    // Frame halves of a half pixel round to the even 0.
+    const QRectF thin = TrpDrawText::textRect(QRectF(10, 20, 100, 30), 2, 1, 1, 1 | 2 | 4 | 8);
+    EXPECT_EQ(thin, QRectF(QPointF(12, 21), QPointF(109, 50))); // Round(0) and Round(0.5) are 0
+    const QRectF two = TrpDrawText::textRect(QRectF(10, 20, 100, 30), 2, 1, 2, 1 | 2 | 4 | 8);
+    EXPECT_EQ(two, QRectF(QPointF(12, 21), QPointF(108, 49))); // Round(0.5) = 0, Round(1) = 1
 }
 
 TEST(TrpDrawTextWrapping, BreaksOnlyAtSpacesAndCutsLongWords) {
@@ -125,6 +138,29 @@ TEST(TrpDrawTextWrapping, BreaksOnlyAtSpacesAndCutsLongWords) {
         joined += line.text;
     }
     EXPECT_EQ(joined, longWord) << "a word wider than the memo is cut inside, nothing lost";
+}
+
+// A text rectangle 10 report pixels wide offers Round(6.25 x 10) = Round(62.5) = 62 dots, halves to even:
+// a text 62.75 dots wide no longer fits. The character spacing tunes "ii" to the widths of the table.
+TEST(TrpDrawTextWrapping, TheAvailableWidthAtAHalfDotRoundsToEven) {
+    QMutexLocker lock(&TrpDrawText::lock());
+    TrpDrawText& text = TrpDrawText::instance();
+    text.setFont(arial(-15));
+    text.setOptions(TrpTextOptions{});
+    const double natural = text.textWidth600(QStringLiteral("ii"));
+    ASSERT_LT(natural, 61);
+    const struct {
+        double width600;
+        qsizetype lines;
+    } cases[] = {{61.75, 1}, {61.99, 1}, {62.25, 2}, {62.75, 2}};
+    for (const auto& c : cases) {
+        TrpTextOptions options;
+        options.charSpacing = (c.width600 - natural) / 2 / TrpDrawText::Ratio;
+        text.setOptions(options);
+        text.setDimensions(QRectF(QPointF(0, 0), QPointF(10, 20)));
+        text.setText({QStringLiteral("ii")});
+        EXPECT_EQ(text.lines().size(), c.lines) << c.width600;
+    }
 }
 
 TEST(TrpDrawTextWrapping, SingleCharactersAndUnwrappedMemosStayOneLine) {

@@ -44,6 +44,24 @@ TEST(TrpFormatData, DateTimePatterns) {
     }
 }
 
+// Separators are the characters a reader sees: right-to-left patterns put direction marks beside them.
+TEST(TrpFormatData, SeparatorsAreTheVisibleCharacters) {
+    const struct {
+        QLocale locale;
+        char date;
+        char time;
+    } cases[] = {{English, '/', ':'},
+                 {German, '.', ':'},
+                 {QLocale(QLocale::Arabic, QLocale::Egypt), '/', ':'},
+                 {QLocale(QLocale::Hebrew, QLocale::Israel), '.', ':'}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(TrpFormatData::dateSeparator(c.locale), QLatin1Char(c.date))
+            << c.locale.dateFormat(QLocale::ShortFormat).toStdString();
+        EXPECT_EQ(TrpFormatData::timeSeparator(c.locale), QLatin1Char(c.time))
+            << c.locale.timeFormat(QLocale::ShortFormat).toStdString();
+    }
+}
+
 TEST(TrpFormatData, ValuesByFormatKind) {
     using K = TrpFormatKind;
     struct Case {
@@ -90,11 +108,45 @@ TEST(TrpFormatData, ValuesByFormatKind) {
     }
 }
 
+// The fraction of a day number is the time on the clock. The test runs under a zone with summer time
+// (see CMakeLists.txt), where the days the clocks change have 23 and 25 hours.
+TEST(TrpFormatData, DayFractionsAreTheTimeOfDayAlsoWhenTheClocksChange) {
+    ASSERT_EQ(qEnvironmentVariable("TZ"), QStringLiteral("Europe/Warsaw"));
+    const struct {
+        const char* why;
+        double days;
+        QDateTime expected;
+    } cases[] = {
+        {"noon on the day summer time starts", 43919.5, at(2020, 3, 29, 12, 0)},
+        {"a quarter past one, before the clocks go forward", 43919 + 75.0 / 1440, at(2020, 3, 29, 1, 15)},
+        {"six in the evening on the day summer time ends", 44129.75, at(2020, 10, 25, 18, 0)},
+        {"a fraction that rounds up to the next midnight", 43919.9999999999, at(2020, 3, 30, 0, 0)},
+    };
+    for (const auto& c : cases) {
+        QDateTime when;
+        ASSERT_TRUE(TrpFormatData::toDateTime(c.days, &when)) << c.why;
+        EXPECT_EQ(when, c.expected) << c.why;
+        EXPECT_EQ(TrpFormatData::format(c.days, TrpFormatKind::fkDateTime, QStringLiteral("hh:mm ampm"),
+                                        QString(), QString(), English),
+                  c.expected.toString(QStringLiteral("hh:mm AP")))
+            << c.why;
+    }
+}
+
 TEST(TrpFormatData, PlainDateTimesFollowTheLocale) {
     const QDateTime dateOnly = at(2020, 12, 25, 0, 0);
     const QDateTime timeOnly(QDate(1899, 12, 30), QTime(19, 5));
-    EXPECT_EQ(TrpFormatData::plainText(dateOnly, German),
-              German.toString(dateOnly.date(), QLocale::ShortFormat));
+    // A date alone is written as the C library writes the locale's date (the void ticket's "[Date]").
+    const struct {
+        QLocale locale;
+        const char* date;
+    } dates[] = {{English, "12/25/2020"},
+                 {German, "25.12.2020"},
+                 {QLocale(QLocale::Hebrew, QLocale::Israel), "25/12/20"}};
+    for (const auto& d : dates) {
+        EXPECT_EQ(TrpFormatData::plainText(dateOnly, d.locale), QString::fromLatin1(d.date))
+            << d.locale.name().toStdString();
+    }
     EXPECT_EQ(TrpFormatData::plainText(timeOnly, German),
               German.toString(timeOnly.time(), QLocale::ShortFormat));
     EXPECT_TRUE(TrpFormatData::plainText(at(2020, 12, 25, 19, 5), English).contains(QLatin1Char(' ')));

@@ -1,6 +1,7 @@
 #include "TrpPreviewForm.h"
 
 #include "CapturingMessageService.h"
+#include "ModalDriver.h"
 #include "PdfFolderSpooler.h"
 #include "TextPageSource.h"
 #include "TrpErrorBox.h"
@@ -26,28 +27,6 @@
 
 namespace {
 
-// Once the top modal window is a T for which `ready` holds, runs `act` on it (from the event loop of
-// whatever modal window is running). Nothing here ever waits for a person.
-template <typename T> void whenModal(std::function<bool(T*)> ready, std::function<void(T*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, ready, act] {
-        auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (window != nullptr && window->isVisible() && ready(window)) {
-            timer->stop();
-            timer->deleteLater();
-            act(window);
-        }
-    });
-    timer->start();
-}
-
-template <typename W> W* child(QWidget* parent, const char* name) {
-    W* widget = parent->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 // Folder printers, the report's windows bound, the report's message boxes going to the message service.
 class ReportWindows : public ::testing::Test {
 protected:
@@ -61,19 +40,8 @@ protected:
             MessageService::current().show(
                 {QLatin1String(TrpErrorBox::Caption), text, MessageIcon::Error, MbOk});
         });
-        // A test that goes wrong closes what it opened instead of hanging.
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] {
-            ADD_FAILURE() << "a window was left open";
-            while (auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                w->done(QDialog::Rejected);
-                QApplication::processEvents();
-            }
-        });
-        watchdog.start(30000);
     }
     void TearDown() override {
-        watchdog.stop();
         TrpErrorBox::setHandler({});
         TrpPrintDialogHook::setHandler({});
         TrpPreviewHook::setHandler({});
@@ -85,7 +53,7 @@ protected:
     QTemporaryDir dir;
     std::unique_ptr<PdfFolderSpooler> spooler;
     CapturingMessageService messages;
-    QTimer watchdog;
+    ModalWatchdog watchdog;
 };
 
 TEST_F(ReportWindows, TestReceiptPreviewPrintsThroughTheDialog) {
@@ -232,11 +200,19 @@ TEST_F(ReportWindows, PrintDialogWritesItsChoicesOnOk) {
         EXPECT_TRUE(messages.shown.front().text.contains(QStringLiteral("1-x")));
     }
 
-    // Print to file: no name cancels (and the printer selected before comes back); a name gets ".prn".
+    // Print to file: no name cancels (and the printer selected before comes back); a file name without a
+    // point gets ".prn", whatever the folders are called.
     TrpPrinters::instance().SelectPrinter(QStringLiteral("Kitchen"));
     QString answer;
     const auto previous = TrpPrintDialog::setFileNameAsker([&answer](QWidget*) { return answer; });
-    for (const QString& given : {QString(), dir.filePath(QStringLiteral("ticket"))}) {
+    const struct {
+        QString given;
+        QString written;
+    } files[] = {{QString(), QString()},
+                 {QStringLiteral("/tmp/out/ticket"), QStringLiteral("/tmp/out/ticket.prn")},
+                 {QStringLiteral("/tmp/v1.2/ticket"), QStringLiteral("/tmp/v1.2/ticket.prn")},
+                 {QStringLiteral("/tmp/v1.2/ticket.pdf"), QStringLiteral("/tmp/v1.2/ticket.pdf")}};
+    for (const auto& [given, written] : files) {
         answer = given;
         TrpPrintDialog dialog(options, 1);
         child<QComboBox>(&dialog, "cb_Printer")->setCurrentIndex(1); // Grill
@@ -247,7 +223,7 @@ TEST_F(ReportWindows, PrintDialogWritesItsChoicesOnOk) {
             EXPECT_EQ(selected(), QStringLiteral("Kitchen"));
         } else {
             EXPECT_EQ(dialog.result(), QDialog::Accepted);
-            EXPECT_EQ(options.PrnOutFileName, given + QStringLiteral(".prn"));
+            EXPECT_EQ(options.PrnOutFileName, written);
         }
     }
     TrpPrintDialog::setFileNameAsker(previous);

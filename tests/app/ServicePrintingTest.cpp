@@ -1,0 +1,146 @@
+// The program run as a service on the demo database, printing through the capture queues of a private
+// print scheduler, as it runs unattended in a back office.
+#include "CaptureQueues.h"
+#include "ServiceProcess.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString TimerEnabled = QStringLiteral("Timer Enabled. Checking for new orders every >5< seconds");
+const QStringList StopLines = {"Stopping Timer", "Timer Stopped", "Disconnecting Database",
+                               "Database Disconnected", "Ready To Start Again"};
+const char* const Queues[] = {"Kitchen", "Grill", "Salads", "Bar", "Packaging"};
+
+QString script(const QString& name) {
+    return qEnvironmentVariable("VELORIA_SOURCE_DIR") + QStringLiteral("/scripts/") + name;
+}
+
+// The demo database, its settings file and what the service prints from it.
+class ServicePrintingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        runTool(QStringLiteral("bash"), {script(QStringLiteral("seed-demo-db")), db});
+        ASSERT_TRUE(QFile::exists(db));
+        writeSettingsFile(settings, db);
+        for (const char* queue : Queues) {
+            runTool(QStringLiteral("cupsenable"), {QString::fromLatin1(queue)});
+            runTool(QStringLiteral("cupsaccept"), {QString::fromLatin1(queue)});
+            before[queue] = jobCount(queue);
+        }
+    }
+
+    int count(const QString& sql) const {
+        return runTool(QStringLiteral("sqlite3"),
+                       {QStringLiteral("-cmd"), QStringLiteral(".timeout 30000"), db, sql})
+            .trimmed()
+            .toInt();
+    }
+    // Nothing queued and no void waiting: the cycle has printed what the demo queued.
+    bool allPrinted() const {
+        return count(QStringLiteral("SELECT (SELECT count(*) FROM ReadyToPrint) + "
+                                    "(SELECT count(*) FROM AfterKitchenVoids WHERE isNoted = 0)")) == 0;
+    }
+    int newJobs(const char* queue) { return jobCount(queue) - before[queue]; }
+    // A terminal queues an order: the next Master_ID of the demo.
+    void queueOrder() { runTool(QStringLiteral("bash"), {script(QStringLiteral("queue-random-order")), db}); }
+
+    static bool hasLineStartingWith(ServiceProcess& service, const QString& start) {
+        const QStringList log = service.log();
+        return std::any_of(log.begin(), log.end(),
+                           [&](const QString& line) { return line.startsWith(start); });
+    }
+    static void expectStoppedCleanly(ServiceProcess& service) {
+        service.signal(SIGTERM);
+        ASSERT_TRUE(service.waitForExit());
+        EXPECT_TRUE(service.exitedNormally());
+        EXPECT_EQ(service.exitCode(), 0);
+        const QStringList log = service.log();
+        EXPECT_EQ(log.mid(log.size() - StopLines.size()), StopLines);
+    }
+
+    QTemporaryDir dir;
+    QString program = installProgram(dir.filePath(QStringLiteral("program")));
+    QString db = dir.filePath(QStringLiteral("restaurant.db"));
+    QString settings = dir.filePath(QStringLiteral("HKCU.reg"));
+    QStringList environment = {QStringLiteral("CUPS_SERVER=") + qEnvironmentVariable("CUPS_SERVER")};
+    std::map<std::string, int> before;
+};
+
+} // namespace
+
+// Started by the machine, the service prints the queued orders and voids at once, refuses a second
+// server for its outlet while it goes on printing, and stops cleanly on SIGTERM.
+TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
+    ServiceProcess service(program, settings, environment);
+    ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
+        << service.log().join(QLatin1Char('\n')).toStdString() << service.standardError().toStdString();
+    for (const char* station : {"Grill", "Salads", "Bar", "Packaging"}) {
+        EXPECT_TRUE(waitForJobs(station, before[station] + 1)) << station;
+    }
+    EXPECT_EQ(newJobs("Kitchen"), 0) << "every demo printer is installed: nothing falls back";
+    EXPECT_TRUE(service.log().contains(QStringLiteral("Printing Order #1 Using Printer: Grill")));
+
+    ServiceProcess second(program, settings, environment);
+    ASSERT_TRUE(second.waitForExit());
+    EXPECT_EQ(second.exitCode(), 1);
+    EXPECT_TRUE(second.log().contains(QStringLiteral("Another printing server is running for this outlet")));
+
+    int printedBefore = 0;
+    for (const char* queue : Queues) {
+        printedBefore += newJobs(queue);
+    }
+    queueOrder();
+    EXPECT_TRUE(service.waitUntil(
+        [&] { return hasLineStartingWith(service, QStringLiteral("Printing Order #4 Using Printer: ")); },
+        30000))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(service.waitUntil([&] { return allPrinted(); }));
+    int printedAfter = 0;
+    for (const char* queue : Queues) {
+        printedAfter += newJobs(queue);
+    }
+    EXPECT_GT(printedAfter, printedBefore);
+
+    expectStoppedCleanly(service);
+}
+
+// The database becomes unreadable while the service runs: it halts, stops, tries again after the restart
+// delay for as long as the database stays unreadable, and prints again once it is back, with nobody there.
+TEST_F(ServicePrintingTest, PrintingResumesByItselfWhenTheDatabaseIsBack) {
+    ServiceProcess service(program, settings,
+                           environment + QStringList{QStringLiteral("VELORIA_RESTART_DELAY_MS=1000")});
+    ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+
+    QFile file(db);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(100);
+    file.seek(0);
+    file.write(QByteArray(100, 'x'));
+    file.flush();
+    const qsizetype haltedAt = service.log().size();
+    ASSERT_TRUE(service.waitForLine(QStringLiteral("Printing Server Halted, Starting Again in 1 Seconds"),
+                                    30000, haltedAt))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(service.waitForLine(
+        QStringLiteral("Printing Server Not Started, Starting Again in 1 Seconds"), 20000, haltedAt))
+        << "a restart while the database is still unreadable";
+    EXPECT_TRUE(service.running());
+
+    file.seek(0);
+    file.write(header);
+    file.close();
+    queueOrder();
+    EXPECT_TRUE(service.waitUntil(
+        [&] { return hasLineStartingWith(service, QStringLiteral("Printing Order #4 Using Printer: ")); },
+        30000))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(service.waitUntil([&] { return allPrinted(); }));
+
+    expectStoppedCleanly(service);
+}

@@ -1,0 +1,34 @@
+#include "PdfJobWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+bool writeOnePage(const QString& path) {
+    PdfJobWriter writer(path, QStringLiteral("Ticket"));
+    SpoolPageSettings page;
+    page.paperWidth = 720;
+    page.paperLength = 1433;
+    writer.beginPage(page);
+    writer.painter().drawText(QPointF(100, 100), QStringLiteral("Order #42"));
+    writer.endPage();
+    return writer.close();
+}
+
+// A job whose file cannot take the whole document must not be handed on as written.
+TEST(PdfJobWriter, ReportsAFileThatCannotTakeTheWholeDocument) {
+    EXPECT_FALSE(writeOnePage(QStringLiteral("/dev/full")));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("job.pdf"));
+    ASSERT_TRUE(writeOnePage(path));
+    QFile pdf(path);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF-"));
+    EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+}
+
+} // namespace
