@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -46,11 +45,20 @@ QString baseName(const PrintedTicket& t) {
         .arg(safeForFileName(t.station));
 }
 
+// Written beside its place and renamed into it, so that the window never lists half a file. Not synced to
+// the disk: a copy lost to a power cut is not worth holding up every ticket for.
 void writeFile(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw TicketArchiveError(
-            QStringLiteral("\"%1\" cannot be written: %2").arg(path, file.errorString()));
+    const QString part = path + QStringLiteral(".part");
+    QFile file(part);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.remove();
+        throw TicketArchiveError(QStringLiteral("\"%1\" cannot be written: %2").arg(path, why));
+    }
+    file.close();
+    if (!QFile::rename(part, path)) {
+        QFile::remove(part);
+        throw TicketArchiveError(QStringLiteral("\"%1\" cannot be written").arg(path));
     }
 }
 
