@@ -111,7 +111,10 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     dispatcher_ =
         std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
     StationStates = new StationStateStrip(dispatcher_->printedTickets().stations(), pnl_Status);
-    qobject_cast<QHBoxLayout*>(pnl_Status->layout())->insertWidget(0, StationStates, 1);
+    // The strip takes the panel's free room left of the buttons, which stay at its right.
+    auto* statusRow = qobject_cast<QHBoxLayout*>(pnl_Status->layout());
+    statusRow->insertWidget(0, StationStates, 1);
+    statusRow->setStretch(1, 0);
     FormCreate();
 }
 

@@ -23,20 +23,28 @@ QString colourOf(const StationStates::Station& s) {
 }
 
 QString textOf(const StationStates::Station& s) {
-    QString second = StationStates::queueStateText(s.queue);
+    QString time;
     if (s.failed) {
-        second += QStringLiteral(", failed ") + s.failedAt.toString(TimeFormat);
+        time = QStringLiteral("failed ") + s.failedAt.toString(TimeFormat);
     } else if (s.lastTicket.isValid()) {
-        second += QStringLiteral(", ") + s.lastTicket.toString(TimeFormat);
+        time = s.lastTicket.toString(TimeFormat);
     }
-    return s.printer + QLatin1Char('\n') + second;
+    return s.printer + QLatin1Char('\n') + StationStates::queueStateText(s.queue) + QLatin1Char('\n') + time;
 }
 
 } // namespace
 
 StationStateStrip::StationStateStrip(StationStates& states, QWidget* parent)
-    : QWidget(parent), states_(states), row_(new QHBoxLayout(this)) {
+    : QScrollArea(parent), states_(states) {
     setObjectName(QStringLiteral("StationStates"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* boxes = new QWidget(this);
+    boxes->setObjectName(QStringLiteral("StationBoxes"));
+    row_ = new QHBoxLayout(boxes);
+    setWidget(boxes);
     row_->setContentsMargins(0, 0, 0, 0);
     row_->setSpacing(3);
     row_->addStretch(1);
@@ -57,11 +65,11 @@ void StationStateStrip::refresh() {
     }
     int at = 0;
     for (const StationStates::Station& s : states_.stations()) {
-        auto* box = new QLabel(textOf(s), this);
+        auto* box = new QLabel(textOf(s), widget());
         box->setObjectName(QStringLiteral("station_") + s.printer);
         box->setToolTip(s.describe());
         box->setAlignment(Qt::AlignCenter);
-        box->setMargin(3);
+        box->setMargin(1);
         box->setStyleSheet(
             QStringLiteral("QLabel { background: %1; border: 1px solid #8a8a8a; }").arg(colourOf(s)));
         row_->insertWidget(at++, box);

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QWidget>
+#include <QScrollArea>
 
 class QHBoxLayout;
 class StationStates;
 
 // Each printer that received a ticket since Start, side by side: its name, its queue's state and the time
-// of its last ticket, coloured by state; a printer whose last ticket failed shows the failure until a
-// ticket succeeds. Each printer's box is named "station_<printer>".
-class StationStateStrip : public QWidget {
+// of its last ticket on three lines, coloured by state; a printer whose last ticket failed shows the failure
+// until a ticket succeeds. Each printer's box is named "station_<printer>". More printers than fit scroll
+// sideways instead of widening the window.
+class StationStateStrip : public QScrollArea {
     Q_OBJECT
 public:
     StationStateStrip(StationStates& states, QWidget* parent = nullptr);
@@ -18,5 +19,5 @@ public:
 
 private:
     StationStates& states_;
-    QHBoxLayout* row_;
+    QHBoxLayout* row_ = nullptr;
 };

@@ -21,10 +21,13 @@ void PrintedTickets::started(const QDate& today) {
 }
 
 void PrintedTickets::keep(const PrintedTicket& ticket, const std::function<void()>& store) {
-    if (!archive_.enabled() || archiveDays_() <= 0) {
+    if (!archive_.enabled()) {
         return;
     }
     try {
+        if (archiveDays_() <= 0) {
+            return;
+        }
         store();
     } catch (const std::exception& e) {
         // The ticket is out; only its copy is missing. Once per cycle is enough to tell the operator.
