@@ -62,6 +62,7 @@ private:
             }
         }
         void abort() override {}
+        QByteArray document() const override { return writer_.document(); }
 
     private:
         PdfJobWriter writer_;

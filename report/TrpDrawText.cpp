@@ -1,5 +1,7 @@
 #include "TrpDrawText.h"
 
+#include "TicketPdfWriter.h"
+
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -273,7 +275,7 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
                 painter.drawText(QPointF(x, y), QString(c));
                 x += charAdvance(c) + options_.charSpacing * Ratio;
             }
-        } else {
+        } else if (!TicketPdfWriter::drawTextRun(painter, QPointF(x, y), measureFont_, line.text)) {
             painter.drawText(QPointF(x, y), line.text);
         }
         y += pitch;

@@ -1,53 +1,87 @@
 #include "TrpPageRenderer.h"
 
 #include "OutputFile.h"
+#include "TicketPdfWriter.h"
 #include "TrpError.h"
 #include "TrpPreviewPages.h"
 
-#include <QBuffer>
-#include <QPageLayout>
-#include <QPageSize>
+#include <QMutex>
 #include <QPainter>
-#include <QPdfWriter>
 #include <cmath>
+#include <memory>
 
 namespace {
 
 constexpr double PdfDpi = 600;
 
-QPageSize ticketPageSize(const QSizeF& mm) {
-    return QPageSize(mm, QPageSize::Millimeter, QStringLiteral("Ticket"), QPageSize::ExactMatch);
-}
+// The pixels of one image, reused from ticket to ticket. A long ticket's raster is tens of megabytes; the C
+// library maps a block that large afresh for every allocation and the kernel clears and unmaps every page
+// of it each time, so a ticket forty times as long cost hundreds of times as much. The buffer is handed
+// out again once the image that used it is gone; while one is alive, the next image gets its own pixels.
+class PixelBuffer {
+public:
+    static PixelBuffer& instance() {
+        static PixelBuffer buffer;
+        return buffer;
+    }
+
+    // An image of `width` x `height` on the kept pixels, or a null image when they are in use.
+    QImage take(int width, int height) {
+        const QMutexLocker lock(&mutex_);
+        if (inUse_) {
+            return {};
+        }
+        const qsizetype bytesPerLine = qsizetype(width) * 4;
+        const size_t bytes = size_t(bytesPerLine) * size_t(height);
+        if (bytes > capacity_) {
+            data_.reset();
+            data_ = std::make_unique_for_overwrite<uchar[]>(bytes);
+            capacity_ = bytes;
+        }
+        inUse_ = true;
+        return QImage(data_.get(), width, height, bytesPerLine, QImage::Format_RGB32, &PixelBuffer::release,
+                      this);
+    }
+
+private:
+    static void release(void* self) {
+        auto* buffer = static_cast<PixelBuffer*>(self);
+        const QMutexLocker lock(&buffer->mutex_);
+        buffer->inUse_ = false;
+    }
+
+    QMutex mutex_;
+    std::unique_ptr<uchar[]> data_;
+    size_t capacity_ = 0;
+    bool inUse_ = false;
+};
 
 } // namespace
 
-void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& fileName) {
+QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages) {
     if (pages.Count() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
-    // Put together in memory and written in one go, so that a file that cannot take it all is noticed.
-    QBuffer document;
-    document.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&document);
-    writer.setResolution(static_cast<int>(PdfDpi));
-    writer.setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
-    writer.setPageLayout(
-        QPageLayout(ticketPageSize(pages.GetPageSize(0)), QPageLayout::Portrait, QMarginsF()));
-    QPainter painter;
-    if (!painter.begin(&writer)) {
-        throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(fileName));
-    }
+    TicketPdfWriter writer{QString()};
+    writer.setPageSize(pages.GetPageSize(0));
+    QPainter painter(&writer);
     const double scale = PdfDpi / 96.0;
     for (int i = 0; i < pages.Count(); ++i) {
         if (i > 0) {
-            writer.setPageLayout(
-                QPageLayout(ticketPageSize(pages.GetPageSize(i)), QPageLayout::Portrait, QMarginsF()));
+            writer.setPageSize(pages.GetPageSize(i));
             writer.newPage();
         }
         pages.DrawPage(i, painter, scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
     }
+    painter.end();
+    return writer.document();
+}
+
+void TrpPageRenderer::writePdf(const TrpPreviewPages& pages, const QString& fileName) {
+    // Put together in memory and written in one go, so that a file that cannot take it all is noticed.
+    const QByteArray document = pdfDocument(pages);
     QString why;
-    if (!painter.end() || !OutputFile::writeAll(fileName, document.data(), &why)) {
+    if (!OutputFile::writeAll(fileName, document, &why)) {
         throw TrpError(QStringLiteral("Cannot write \"%1\": %2").arg(fileName, why));
     }
 }
@@ -56,7 +90,10 @@ QImage TrpPageRenderer::renderImage(const TrpPreviewPages& pages, int index, dou
     const QSizeF mm = pages.GetPageSize(index);
     const int width = static_cast<int>(std::ceil(mm.width() / 25.4 * dpi - 1e-6));
     const int height = static_cast<int>(std::ceil(mm.height() / 25.4 * dpi - 1e-6));
-    QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    QImage image = PixelBuffer::instance().take(std::max(1, width), std::max(1, height));
+    if (image.isNull()) {
+        image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    }
     const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);

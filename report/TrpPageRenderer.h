@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -13,6 +14,8 @@ public:
     // Writes every page to a PDF file (drawn at 600 dpi). Throws TrpError when the file cannot be written
     // or there is no page.
     static void writePdf(const TrpPreviewPages& pages, const QString& fileName);
+    // The same PDF document in memory. Throws TrpError when there is no page.
+    static QByteArray pdfDocument(const TrpPreviewPages& pages);
     // Page `index` on a white image of `dpi` dots per inch, as large as its paper (rounded up).
     static QImage renderImage(const TrpPreviewPages& pages, int index, double dpi);
 };

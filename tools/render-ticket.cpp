@@ -7,7 +7,8 @@
 //
 // The JSON file maps adapter names to arrays of row objects (see TrpJsonData). --memo sets a memo's text
 // before preparing, as the program sets the void message ("\n" in TEXT starts a new line). --repeat N
-// loads, prepares and renders N times and prints the median milliseconds per ticket. --now fixes the date
+// loads, prepares and renders N times and prints the median milliseconds per ticket (a PDF is made in
+// memory every time and written to its file once, after the runs). --now fixes the date
 // and time the ticket shows. A PNG of a report with several pages writes pages 2.. as OUT-2.png, ...
 // Exit status: 0 rendered, 1 the template, data or output failed (error lines on standard error),
 // 2 wrong usage. Each page's paper size is printed ("page 1: 72.00 x 149.63 mm").
@@ -61,8 +62,9 @@ QString pageFileName(const QString& out, int page) {
     return QStringLiteral("%1-%2%3").arg(base).arg(page + 1).arg(suffix);
 }
 
-// Renders the ticket; `sizes` receives each page's paper in millimetres.
-void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes) {
+// Renders the ticket; `sizes` receives each page's paper in millimetres, `pdf` the PDF document when one is
+// asked for (written to its file once, after the timed runs, as a print job hands its document on).
+void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes, QByteArray& pdf) {
     TrpReport report;
     boxTexts.clear();
     if (!report.LoadFromFile(o.templatePath)) {
@@ -98,7 +100,7 @@ void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes) {
         sizes.append(pages.GetPageSize(i));
     }
     if (!o.pdf.isEmpty()) {
-        TrpPageRenderer::writePdf(pages, o.pdf);
+        pdf = TrpPageRenderer::pdfDocument(pages);
         return;
     }
     for (int i = 0; i < pages.Count(); ++i) {
@@ -211,13 +213,20 @@ int main(int argc, char** argv) {
         // The adapters exist before every load, as the program's do.
         const TrpJsonData data(dataFile.readAll());
         QList<QSizeF> sizes;
+        QByteArray pdf;
         std::vector<double> millis;
         millis.reserve(static_cast<size_t>(options.repeat));
         for (int i = 0; i < options.repeat; ++i) {
             QElapsedTimer timer;
             timer.start();
-            renderOnce(options, boxTexts, sizes);
+            renderOnce(options, boxTexts, sizes, pdf);
             millis.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+        }
+        if (!options.pdf.isEmpty()) {
+            QFile out(options.pdf);
+            if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.flush()) {
+                throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(options.pdf));
+            }
         }
         for (qsizetype i = 0; i < sizes.size(); ++i) {
             std::printf("page %lld: %.2f x %.2f mm\n", static_cast<long long>(i + 1), sizes[i].width(),

@@ -2,9 +2,7 @@
 
 #include "PdfJobWriter.h"
 
-#include <QFile>
 #include <QPageSize>
-#include <QTemporaryDir>
 #include <cups/cups.h>
 
 namespace {
@@ -58,17 +56,44 @@ QList<QPair<QByteArray, QByteArray>> jobOptions(const SpoolPageSettings& s) {
     return options;
 }
 
+struct IppDeleter {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+using IppPtr = std::unique_ptr<ipp_t, IppDeleter>;
+
+// A job request addressed to the queue, on behalf of the program's user.
+IppPtr jobRequest(ipp_op_t operation, const char* uri) {
+    IppPtr request(ippNewRequest(operation));
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    return request;
+}
+
+// True when the scheduler's last answer on this thread was a success.
+bool succeeded() {
+    return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
+}
+
+SpoolError refused(const QString& printer) {
+    return SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2")
+                          .arg(printer, QString::fromUtf8(cupsLastErrorString())));
+}
+
+// A queue that would refuse the job says why before anything is sent.
+void submitIfAccepted(const QString& printer, const QString& title, const QByteArray& document,
+                      const SpoolPageSettings& firstPage) {
+    const QString refusal = CupsSpooler::refusalReason(printer);
+    if (!refusal.isEmpty()) {
+        throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
+    }
+    CupsSpooler::submit(printer, title, document, firstPage);
+}
+
 class CupsJob final : public SpoolJob {
 public:
-    CupsJob(QString printer, QString title, QString outputFile)
-        : printer_(std::move(printer)), title_(std::move(title)), outputFile_(std::move(outputFile)) {
-        if (!folder_.isValid()) {
-            throw SpoolError(QStringLiteral("Printer \"%1\": no room for the print job (%2)")
-                                 .arg(printer_, folder_.errorString()));
-        }
-        pdfPath_ = outputFile_.isEmpty() ? folder_.filePath(QStringLiteral("job.pdf")) : outputFile_;
-        writer_ = std::make_unique<PdfJobWriter>(pdfPath_, title_);
-    }
+    CupsJob(QString printer, QString title, const QString& outputFile)
+        : printer_(std::move(printer)), title_(std::move(title)), toFile_(!outputFile.isEmpty()),
+          writer_(std::make_unique<PdfJobWriter>(outputFile, title_)) {}
 
     void beginPage(const SpoolPageSettings& settings) override { writer_->beginPage(settings); }
     QPainter& painter() override { return writer_->painter(); }
@@ -80,39 +105,23 @@ public:
             throw SpoolError(
                 QStringLiteral("Printer \"%1\": the print job could not be written").arg(printer_));
         }
-        if (writer_->pageCount() == 0 || !outputFile_.isEmpty()) {
+        if (writer_->pageCount() == 0 || toFile_) {
+            document_ = writer_->document();
             return;
         }
-        const QString refusal = CupsSpooler::refusalReason(printer_);
-        if (!refusal.isEmpty()) {
-            throw SpoolError(
-                QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer_, refusal));
-        }
-        const auto options = jobOptions(writer_->pages().front());
-        cups_option_t* cupsOptions = nullptr;
-        int count = 0;
-        for (const auto& [name, value] : options) {
-            count = cupsAddOption(name.constData(), value.constData(), count, &cupsOptions);
-        }
-        const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, printer_.toUtf8().constData(),
-                                       QFile::encodeName(pdfPath_).constData(), title_.toUtf8().constData(),
-                                       count, cupsOptions);
-        cupsFreeOptions(count, cupsOptions);
-        if (job == 0) {
-            throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2")
-                                 .arg(printer_, QString::fromUtf8(cupsLastErrorString())));
-        }
+        submitIfAccepted(printer_, title_, writer_->document(), writer_->pages().front());
+        document_ = writer_->document();
     }
 
     void abort() override { writer_.reset(); }
+    QByteArray document() const override { return document_; }
 
 private:
     QString printer_;
     QString title_;
-    QString outputFile_;
-    QTemporaryDir folder_;
-    QString pdfPath_;
+    bool toFile_;
     std::unique_ptr<PdfJobWriter> writer_;
+    QByteArray document_;
 };
 
 } // namespace
@@ -225,4 +234,62 @@ QString CupsSpooler::refusalReason(const QString& printer) {
         break;
     }
     return {};
+}
+
+void CupsSpooler::submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                                 const SpoolPageSettings& firstPage) {
+    submitIfAccepted(printer, title, document, firstPage);
+}
+
+int CupsSpooler::submit(const QString& printer, const QString& title, const QByteArray& pdf,
+                        const SpoolPageSettings& page) {
+    // The job is created first, then the document follows in one request straight from memory; the
+    // scheduler answers as soon as it holds the whole document.
+    const QByteArray name = printer.toUtf8();
+    const QByteArray resource = "/printers/" + name;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(),
+                     "/printers/%s", name.constData());
+
+    IppPtr create = jobRequest(IPP_OP_CREATE_JOB, uri);
+    if (!title.isEmpty()) {
+        ippAddString(create.get(), IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr,
+                     title.toUtf8().constData());
+    }
+    cups_option_t* options = nullptr;
+    int count = 0;
+    for (const auto& [option, value] : jobOptions(page)) {
+        count = cupsAddOption(option.constData(), value.constData(), count, &options);
+    }
+    cupsEncodeOptions2(create.get(), count, options, IPP_TAG_OPERATION);
+    cupsEncodeOptions2(create.get(), count, options, IPP_TAG_JOB);
+    cupsFreeOptions(count, options);
+    const IppPtr created(cupsDoRequest(CUPS_HTTP_DEFAULT, create.release(), resource.constData()));
+    ipp_attribute_t* id = created ? ippFindAttribute(created.get(), "job-id", IPP_TAG_INTEGER) : nullptr;
+    if (!succeeded() || id == nullptr) {
+        throw refused(printer);
+    }
+    const int job = ippGetInteger(id, 0);
+
+    IppPtr send = jobRequest(IPP_OP_SEND_DOCUMENT, uri);
+    ippAddInteger(send.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
+                 "application/pdf");
+    ippAddBoolean(send.get(), IPP_TAG_OPERATION, "last-document", 1);
+    http_status_t status =
+        cupsSendRequest(CUPS_HTTP_DEFAULT, send.get(), resource.constData(),
+                        ippLength(send.get()) + static_cast<size_t>(pdf.size())); // the whole body's length
+    if (status == HTTP_STATUS_CONTINUE) {
+        status = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<size_t>(pdf.size()));
+    }
+    const IppPtr sent(cupsGetResponse(CUPS_HTTP_DEFAULT, resource.constData()));
+    if (status != HTTP_STATUS_CONTINUE || !sent || !succeeded()) {
+        const SpoolError error = refused(printer);
+        // The job exists without its document: take it back so that nothing stays queued.
+        IppPtr cancel = jobRequest(IPP_OP_CANCEL_JOB, uri);
+        ippAddInteger(cancel.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
+        ippDelete(cupsDoRequest(CUPS_HTTP_DEFAULT, cancel.release(), resource.constData()));
+        throw error;
+    }
+    return job;
 }

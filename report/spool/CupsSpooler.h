@@ -2,10 +2,10 @@
 
 #include "PrintSpooler.h"
 
-// The system's print queues (CUPS). A job is drawn into a PDF document and handed to the queue; a queue
-// that does not accept jobs, or that is not installed, refuses it before anything is queued. A paused
-// queue that still accepts jobs keeps the job until it is resumed, which is what a kitchen wants from a
-// printer that ran out of paper.
+// The system's print queues (CUPS). A job is drawn into a PDF document in memory and streamed to the
+// queue; a queue that does not accept jobs, or that is not installed, refuses it before anything is
+// queued. A paused queue that still accepts jobs keeps the job until it is resumed, which is what a
+// kitchen wants from a printer that ran out of paper.
 class CupsSpooler final : public PrintSpooler {
 public:
     QList<QString> printerNames() const override;
@@ -15,7 +15,15 @@ public:
                                        const QString& outputFile) override;
 
     QueueState queueState(const QString& printer) const override;
+    // Checks the queue as a new job does, then submits the document as it is.
+    void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                        const SpoolPageSettings& firstPage) override;
 
     // Why the queue would refuse a job now, empty when it would take one.
     static QString refusalReason(const QString& printer);
+    // Streams a PDF document from memory to the queue as one job, the page settings as its options, and
+    // returns the job's number once the scheduler has taken the whole document. A refusal raises
+    // SpoolError naming the printer and the scheduler's reason; nothing stays queued then.
+    static int submit(const QString& printer, const QString& title, const QByteArray& pdf,
+                      const SpoolPageSettings& page);
 };

@@ -25,6 +25,7 @@ public:
         owner_.jobs_.append(job_);
     }
     void abort() override {}
+    QByteArray document() const override { return writer_.document(); }
 
 private:
     PdfFolderSpooler& owner_;

@@ -2,10 +2,10 @@
 
 #include "OutputFile.h"
 #include "PrintSpooler.h"
+#include "TicketPdfWriter.h"
 
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPdfWriter>
 
 namespace {
 
@@ -29,13 +29,8 @@ QPageLayout layoutFor(const SpoolPageSettings& settings) {
 
 } // namespace
 
-PdfJobWriter::PdfJobWriter(const QString& path, const QString& title) : path_(path) {
-    document_.open(QIODevice::WriteOnly);
-    writer_ = std::make_unique<QPdfWriter>(&document_);
-    writer_->setResolution(Resolution);
-    writer_->setTitle(title);
-    writer_->setCreator(QStringLiteral("Veloria Kitchen Printing Server"));
-}
+PdfJobWriter::PdfJobWriter(const QString& path, const QString& title)
+    : path_(path), writer_(std::make_unique<TicketPdfWriter>(title)) {}
 
 PdfJobWriter::~PdfJobWriter() {
     if (painter_.isActive()) {
@@ -44,7 +39,7 @@ PdfJobWriter::~PdfJobWriter() {
 }
 
 void PdfJobWriter::beginPage(const SpoolPageSettings& settings) {
-    writer_->setPageLayout(layoutFor(settings));
+    writer_->setPageSize(layoutFor(settings).fullRect(QPageLayout::Millimeter).size());
     if (pages_.isEmpty()) {
         if (!painter_.begin(writer_.get())) {
             throw SpoolError(QStringLiteral("The document could not be started"));
@@ -56,8 +51,13 @@ void PdfJobWriter::beginPage(const SpoolPageSettings& settings) {
 }
 
 bool PdfJobWriter::close() {
-    if (!painter_.isActive()) {
+    if (painter_.isActive() && !painter_.end()) {
+        return false;
+    }
+    document_ = writer_->document();
+    if (path_.isEmpty() || pages_.isEmpty()) {
         return true;
     }
-    return painter_.end() && OutputFile::writeAll(path_, document_.data());
+    // Written in one go, so that a file that cannot take it all is noticed.
+    return OutputFile::writeAll(path_, document_);
 }

@@ -51,7 +51,7 @@ public:
     // Drops the document; nothing is printed.
     virtual void abort() = 0;
     // After finish(): the document exactly as it was handed to the printer (or written to the file).
-    virtual QByteArray document() const { return {}; }
+    virtual QByteArray document() const = 0;
 };
 
 // What a print queue would do with a job handed to it now.

@@ -130,6 +130,28 @@ TEST(TrpPageDraw, ViewsLandWhereTheLayoutPutThemAtAnyScale) {
     }
 }
 
+TEST(TrpPageDraw, ImagesKeptByTheCallerStayIntactWhileMoreAreRendered) {
+    // Raster pixels are reused from one image to the next: one still held must not be drawn over, and a
+    // reused one is drawn whole, not over what was there.
+    auto report = drawingReport();
+    ASSERT_TRUE(report->PrepareReport(true));
+    const TrpPreviewPages& pages = report->PreviewPages();
+    QImage first = TrpPageRenderer::renderImage(pages, 0, 203);
+    const QImage expected = first.copy();
+    QImage second = TrpPageRenderer::renderImage(pages, 0, 203);
+    EXPECT_NE(first.constBits(), second.constBits());
+    second.fill(Qt::black);
+    EXPECT_EQ(first, expected);
+    first.fill(Qt::black);
+    first = QImage();
+    second = QImage();
+    for (int i = 0; i < 2; ++i) {
+        QImage again = TrpPageRenderer::renderImage(pages, 0, 203);
+        EXPECT_EQ(again, expected) << i;
+        again.fill(Qt::black);
+    }
+}
+
 TEST(TrpPageDraw, ThePreviewShowsItsViewsAndStaysInsideThePage) {
     auto report = drawingReport();
     ASSERT_TRUE(report->PrepareReport(true));

@@ -3,6 +3,7 @@
 #include "CaptureQueues.h"
 #include "QtGTestPrinters.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QThread>
@@ -17,7 +18,9 @@ SpoolPageSettings ticketPage(int lengthTenths) {
     return page;
 }
 
-void printTicket(PrintSpooler& spooler, const QString& queue, const QString& title, const QString& text) {
+// Returns the document the job handed over.
+QByteArray printTicket(PrintSpooler& spooler, const QString& queue, const QString& title,
+                       const QString& text) {
     auto job = spooler.startJob(queue, title, QString());
     job->beginPage(ticketPage(1433));
     QFont font(QStringLiteral("Arial"));
@@ -26,6 +29,7 @@ void printTicket(PrintSpooler& spooler, const QString& queue, const QString& tit
     job->painter().drawText(QPointF(100, 200), text);
     job->endPage();
     job->finish();
+    return job->document();
 }
 
 class CupsSpooling : public ::testing::Test {
@@ -52,11 +56,16 @@ TEST_F(CupsSpooling, ListsTheQueuesAndTheDefault) {
 
 TEST_F(CupsSpooling, ATicketReachesTheQueueWithItsCustomPaper) {
     const int before = jobCount("Kitchen");
-    printTicket(spooler, QStringLiteral("Kitchen"), QStringLiteral("rep_KitchenOrder.xml"),
-                QStringLiteral("Grilled halloumi"));
+    const QByteArray document =
+        printTicket(spooler, QStringLiteral("Kitchen"), QStringLiteral("rep_KitchenOrder.xml"),
+                    QStringLiteral("Grilled halloumi"));
     ASSERT_TRUE(waitForJobs("Kitchen", before + 1));
     const QString base = newestJob(QStringLiteral("Kitchen"));
     const QString stem = base.left(base.size() - 4);
+    // The job keeps exactly the bytes the queue received (a reprint sends them again).
+    QFile captured(base);
+    ASSERT_TRUE(captured.open(QIODevice::ReadOnly));
+    EXPECT_EQ(captured.readAll(), document);
     const QString options = readText(stem + QStringLiteral(".options"));
     EXPECT_TRUE(options.contains(QStringLiteral("media=Custom.72x143.3mm"))) << options.toStdString();
     EXPECT_TRUE(options.contains(QStringLiteral("orientation-requested=3"))) << options.toStdString();
@@ -98,6 +107,40 @@ TEST_F(CupsSpooling, APausedQueueKeepsTheJobUntilItIsResumed) {
     runTool(QStringLiteral("cupsenable"), {QStringLiteral("Grill")});
     EXPECT_TRUE(waitForJobs("Grill", before + 1));
     EXPECT_EQ(spooler.queueState(QStringLiteral("Grill")), QueueState::Ready);
+}
+
+TEST_F(CupsSpooling, AKeptDocumentIsSubmittedAgainWithItsPaper) {
+    const QByteArray document = printTicket(spooler, QStringLiteral("Kitchen"), QStringLiteral("t"),
+                                            QStringLiteral("Soup of the day"));
+    const int before = jobCount("Packaging");
+    SpoolPageSettings page = ticketPage(2005);
+    page.copies = 2;
+    const int job =
+        CupsSpooler::submit(QStringLiteral("Packaging"), QStringLiteral("reprint"), document, page);
+    EXPECT_GT(job, 0);
+    ASSERT_TRUE(waitForJobs("Packaging", before + 1));
+    const QString base = newestJob(QStringLiteral("Packaging"));
+    const QString stem = base.left(base.size() - 4);
+    QFile captured(base);
+    ASSERT_TRUE(captured.open(QIODevice::ReadOnly));
+    EXPECT_EQ(captured.readAll(), document);
+    EXPECT_EQ(readText(stem + QStringLiteral(".title")), QStringLiteral("reprint"));
+    const QString options = readText(stem + QStringLiteral(".options"));
+    EXPECT_TRUE(options.contains(QStringLiteral("media=Custom.72x200.5mm"))) << options.toStdString();
+
+    // A queue that rejects jobs refuses the submission itself, by name, and keeps nothing.
+    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Grill")});
+    const int grillBefore = jobCount("Grill");
+    try {
+        CupsSpooler::submit(QStringLiteral("Grill"), QStringLiteral("reprint"), document, page);
+        ADD_FAILURE() << "the rejecting queue took the job";
+    } catch (const SpoolError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Printer \"Grill\" refused the print job: ")))
+            << e.what();
+    }
+    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Grill")});
+    QThread::msleep(300);
+    EXPECT_EQ(jobCount("Grill"), grillBefore);
 }
 
 TEST_F(CupsSpooling, UnknownQueueIsRefused) {
