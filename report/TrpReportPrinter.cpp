@@ -45,16 +45,6 @@ PaperKey keyOf(const TrpPageFormat& f, TrpDuplexMode duplex) {
     return {f.PaperSize, std::lround(f.PaperWidth), std::lround(f.PaperHeight), f.Bin, f.Orientation, duplex};
 }
 
-QString jobTitle(const TrpReport& report) {
-    if (!report.ReportOptions().Name.isEmpty()) {
-        return report.ReportOptions().Name;
-    }
-    if (!report.FileName().isEmpty()) {
-        return report.FileName();
-    }
-    return QString::fromLatin1(TrpReportPrinter::DefaultTitle);
-}
-
 // The message of a refusal names the printer, so that the operator knows which queue to look at.
 [[noreturn]] void raiseNamed(const QString& printer, const QString& reason) {
     if (reason.contains(QLatin1Char('"') + printer + QLatin1Char('"'))) {
@@ -72,7 +62,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
     const int copies = std::max(1, options.Copies);
     const int passes = options.Collate ? copies : 1;
     const int driverCopies = options.Collate ? 1 : copies;
-    const QString title = jobTitle(report);
+    const QString title = TrpReportPrinter::JobTitle(report);
 
     std::unique_ptr<SpoolJob> job;
     std::optional<PaperKey> previous;
@@ -135,6 +125,16 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
 }
 
 } // namespace
+
+QString TrpReportPrinter::JobTitle(const TrpReport& report) {
+    if (!report.ReportOptions().Name.isEmpty()) {
+        return report.ReportOptions().Name;
+    }
+    if (!report.FileName().isEmpty()) {
+        return report.FileName();
+    }
+    return QString::fromLatin1(DefaultTitle);
+}
 
 bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
                              const std::function<bool()>& stopRequested, const TrpDocumentPrinted& printed) {

@@ -2,6 +2,7 @@
 
 #include "TrpPrintedDocument.h"
 
+#include <QString>
 #include <functional>
 
 class TrpPageSource;
@@ -23,6 +24,9 @@ public:
     static constexpr const char* InvalidPrinter = "Printer selected is not valid";
     // The job title when the report has neither a name nor a file.
     static constexpr const char* DefaultTitle = "Report";
+
+    // The job's title: the report's name, else its template file, else DefaultTitle.
+    static QString JobTitle(const TrpReport& report);
 
     // `currentPage` (from 1) is the preview's current page, for the dialog's "Current page".
     // `stopRequested` is asked before every page; true drops the job. `printed` hears of the document
