@@ -101,7 +101,14 @@ int main(int argc, char** argv) {
     settle(500);
     ok = save(tickets, folder, QStringLiteral("printed-tickets.png")) && ok;
 
-    // The selected ticket in the preview, as "Preview" opens it.
+    // A kitchen ticket in the preview, as "Preview" opens it.
+    for (int row = 0; row < tickets.grd_Tickets->rowCount(); ++row) {
+        if (tickets.grd_Tickets->item(row, 1)->text() == QStringLiteral("Kitchen") &&
+            tickets.grd_Tickets->item(row, 3)->text() == QStringLiteral("Grill")) {
+            tickets.grd_Tickets->selectRow(row);
+            break;
+        }
+    }
     TrpPreviewHook::setHandler(
         [&](TrpReport& report, const TrpPageSource& pages, const std::function<void()>&) {
             TrpPreviewForm preview(report, pages);
