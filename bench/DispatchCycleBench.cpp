@@ -2,16 +2,14 @@
 // printers (PDF files), the database work included, without and with the printed tickets' archive; and
 // resident memory over 1,000 cycles. Target on the
 // reference machine: under 5 ms per ticket, memory flat.
+#include "BenchSupport.h"
 #include "DispatchTestBed.h"
 #include "PdfJobWriter.h"
 #include "PrintSpooler.h"
 #include "TrpPrinters.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cstdio>
-#include <unistd.h>
 
 namespace {
 
@@ -70,18 +68,6 @@ private:
     };
     QTemporaryDir dir_;
 };
-
-long residentKiB() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // An outlet with three stations, packaging copies of two of them, and `orders` orders of six lines each
 // (two per station), every one printed as three kitchen tickets and one packaging copy. `archive`: every
@@ -178,17 +164,5 @@ BENCHMARK(BM_DispatchMemoryFlat)->Arg(1000)->Arg(3000)->Iterations(1)->Unit(benc
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    // The schema and the shipped templates are read from the source tree.
-    qputenv("VELORIA_SOURCE_DIR", VELORIA_SOURCE_DIR_PATH);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv, VELORIA_SOURCE_DIR_PATH);
 }

@@ -1,3 +1,4 @@
+#include "BenchSupport.h"
 #include "CupsSpooler.h"
 #include "KitchenTicket.h"
 #include "PdfFolderSpooler.h"
@@ -8,13 +9,10 @@
 #include "TrpReportPrinter.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <cups/cups.h>
-#include <unistd.h>
 
 namespace {
 
@@ -162,18 +160,6 @@ private:
     };
 };
 
-long residentKiB() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
 // Memory over 10,000 tickets printed through the spooler (report, printer list, job, PDF): resident set
 // size after a warm-up of 200 tickets and after the 10,000. Target: no growth.
 void BM_PrintMemoryFlat(benchmark::State& state) {
@@ -211,13 +197,5 @@ BENCHMARK(BM_PrintMemoryFlat)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qputenv("VELORIA_SOURCE_DIR", VELORIA_SOURCE_DIR_PATH);
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv, VELORIA_SOURCE_DIR_PATH);
 }

@@ -2,6 +2,7 @@
 // machine: under 1 ms to prepare a 5-row ticket, under 20 ms for 200 rows; prepare + PDF at most a third of
 // a canvas-API PDF library's time (scripts/bench-peers); the 203 dpi raster of 200 rows under 10 ms and
 // linear in the ticket's length; RSS flat over 10,000 preparations.
+#include "BenchSupport.h"
 #include "TrpJsonData.h"
 #include "TrpPageRenderer.h"
 #include "TrpPreviewPages.h"
@@ -9,12 +10,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <unistd.h>
 
 namespace {
 
@@ -55,18 +53,6 @@ struct Ticket {
     TrpJsonData data;
     TrpReport report;
 };
-
-long residentKiB() {
-    long pages = 0;
-    long resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) {
-            resident = 0;
-        }
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
 
 // PrepareReport as the dispatch cycle calls it: template loaded, adapters' queries open.
 void BM_PrepareKitchenTicket(benchmark::State& state) {
@@ -171,16 +157,5 @@ BENCHMARK(BM_PrepareMemoryFlat)->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    // Fonts and painting need a GUI application; no window is shown.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runGuiBenchmarks(argc, argv);
 }

@@ -1,0 +1,11 @@
+#pragma once
+
+// What the benchmark programs share.
+
+// The process's resident set size in KiB, for the benchmarks that show memory staying flat.
+long residentKiB();
+
+// Runs the benchmarks named on the command line inside a GUI application (fonts and painting need one; no
+// window is shown, the offscreen platform is used unless another is set). `sourceDir`, when given, is
+// published as VELORIA_SOURCE_DIR for code that reads the schema or the shipped templates from the tree.
+int runGuiBenchmarks(int argc, char** argv, const char* sourceDir = nullptr);
