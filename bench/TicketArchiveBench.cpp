@@ -1,6 +1,7 @@
 // Keeping a printed kitchen ticket in the archive (its PDF, its companion with the prepared pages) and
 // listing a busy day's archive for the Printed Tickets window. Target: archiving adds well under a
 // millisecond or two to a ticket; a day of 1,000 tickets lists in well under a second.
+#include "BenchSupport.h"
 #include "KitchenTicket.h"
 #include "TicketArchive.h"
 #include "TrpPageRenderer.h"
@@ -8,7 +9,6 @@
 #include "TrpStoredPages.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -86,12 +86,5 @@ BENCHMARK(BM_ListABusyDay)->Arg(1000)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("VELORIA_SOURCE_DIR")) {
-        qputenv("VELORIA_SOURCE_DIR", VELORIA_SOURCE_DIR_PATH); // where the shipped templates are
-    }
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runGuiBenchmarks(argc, argv, VELORIA_SOURCE_DIR_PATH);
 }
