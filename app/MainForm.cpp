@@ -7,6 +7,8 @@
 #include "MessageService.h"
 #include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
+#include "PrintedTicketsForm.h"
+#include "StationStateStrip.h"
 #include "StationsMgtForm.h"
 #include "UrlOpener.h"
 #include "VeloriaApplication.h"
@@ -101,11 +103,18 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     }
     Report_Path = folder + QStringLiteral("Reports/en/");
     LogFile_Path = folder + QStringLiteral("Logs/");
+    TicketArchive_Path = folder + QStringLiteral("Tickets/");
     buildWindow();
     log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
     panel_ = std::make_unique<LifecyclePanel>(*this);
     lifecycle_ = std::make_unique<PrintServerLifecycle>(*this, *panel_);
-    dispatcher_ = std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path);
+    dispatcher_ =
+        std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
+    StationStates = new StationStateStrip(dispatcher_->printedTickets().stations(), pnl_Status);
+    // The strip takes the panel's free room left of the buttons, which stay at its right.
+    auto* statusRow = qobject_cast<QHBoxLayout*>(pnl_Status->layout());
+    statusRow->insertWidget(0, StationStates, 1);
+    statusRow->setStretch(1, 0);
     FormCreate();
 }
 
@@ -121,6 +130,8 @@ void TMainForm::buildWindow() {
     setMenuBar(MainMenu1);
     Menu_File = MainMenu1->addMenu(QStringLiteral("File"));
     Menu_File->setObjectName(QStringLiteral("Menu_File"));
+    Menu_PrintedTickets =
+        makeAction(QStringLiteral("Menu_PrintedTickets"), QStringLiteral("Printed Tickets..."), Menu_File);
     Menu_Exit = makeAction(QStringLiteral("Menu_Exit"), QStringLiteral("Exit"), Menu_File);
     Menu_Settings = MainMenu1->addMenu(QStringLiteral("Settings"));
     Menu_Settings->setObjectName(QStringLiteral("Menu_Settings"));
@@ -190,6 +201,7 @@ void TMainForm::buildWindow() {
     connect(btn_StopPrintingServer, &QPushButton::clicked, this, &TMainForm::btn_StopPrintingServerClick);
     connect(btn_Exit, &QPushButton::clicked, this, &TMainForm::btn_ExitClick);
     connect(Menu_Exit, &QAction::triggered, this, &TMainForm::Menu_ExitClick);
+    connect(Menu_PrintedTickets, &QAction::triggered, this, &TMainForm::Menu_PrintedTicketsClick);
     connect(Menu_KitchenStationsPrinters, &QAction::triggered, this,
             &TMainForm::Menu_KitchenStationsPrintersClick);
     connect(Menu_DispatchingPackaging, &QAction::triggered, this, &TMainForm::Menu_DispatchingPackagingClick);
@@ -301,6 +313,12 @@ void TMainForm::btn_ExitClick() {
 
 void TMainForm::Menu_ExitClick() {
     btn_ExitClick();
+}
+
+void TMainForm::Menu_PrintedTicketsClick() {
+    // A new window for every opening, like the settings windows; the print cycles go on meanwhile.
+    auto PrintedTicketsForm = std::make_unique<TPrintedTicketsForm>(dispatcher_->printedTickets(), this);
+    PrintedTicketsForm->exec();
 }
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {

@@ -16,6 +16,7 @@ class QPushButton;
 class QTimer;
 class PrintDispatcher;
 class PrintServerLifecycle;
+class StationStateStrip;
 class TDataModule1;
 
 // The main window: the operator's Start / Stop / Exit buttons, the progress towards the next print cycle,
@@ -49,6 +50,8 @@ public:
     // Fixed at window creation.
     QString Report_Path;
     QString LogFile_Path;
+    // The printed tickets of the last days, one folder per day.
+    QString TicketArchive_Path;
 
     QFrame* pnl_Status = nullptr;
     QPushButton* btn_StartPrintingServer = nullptr;
@@ -59,6 +62,7 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QMenuBar* MainMenu1 = nullptr;
     QMenu* Menu_File = nullptr;
+    QAction* Menu_PrintedTickets = nullptr;
     QAction* Menu_Exit = nullptr;
     QMenu* Menu_Settings = nullptr;
     QAction* Menu_KitchenStationsPrinters = nullptr;
@@ -66,12 +70,15 @@ public:
     QMenu* Help1 = nullptr;
     QAction* Menu_About = nullptr;
     QTimer* Timer_Printing = nullptr;
+    // Each printer's state since Start, in pnl_Status beside the buttons.
+    StationStateStrip* StationStates = nullptr;
 
 public Q_SLOTS:
     void btn_StartPrintingServerClick();
     void btn_StopPrintingServerClick();
     void btn_ExitClick();
     void Menu_ExitClick();
+    void Menu_PrintedTicketsClick();
     void Menu_KitchenStationsPrintersClick();
     void Menu_DispatchingPackagingClick();
     void Menu_AboutClick();

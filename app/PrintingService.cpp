@@ -1,6 +1,7 @@
 #include "PrintingService.h"
 
 #include "MainForm.h"
+#include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
 #include "VeloriaApplication.h"
 
@@ -32,6 +33,9 @@ PrintingService::PrintingService(TMainForm& form, std::chrono::milliseconds rest
     restartTimer_.setSingleShot(true);
     restartTimer_.setInterval(restartDelay);
     connect(&restartTimer_, &QTimer::timeout, this, &PrintingService::restart);
+    // Nobody sees the window's printer strip: each printer's state goes to the log when it changes.
+    form_.dispatcher().printedTickets().stations().setChangeLog(
+        [&form](const QString& state) { form.WriteToLogFile(QStringLiteral("Printer state: ") + state); });
 }
 
 std::chrono::milliseconds PrintingService::restartDelayFromEnvironment() {

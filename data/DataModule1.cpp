@@ -3,6 +3,34 @@
 #include "SettingsStore.h"
 #include "TraceChannel.h"
 
+#include <QtEndian>
+
+namespace {
+
+// A dword, or text holding a whole number of days; a missing value keeps the default.
+int readArchiveDays(const SettingsKey& key) {
+    const QString name = QStringLiteral("TicketArchiveDays");
+    const std::optional<RegistryValue> v = key.value(name);
+    constexpr int Default = 7;
+    if (!v) {
+        return Default;
+    }
+    bool ok = false;
+    qint64 days = -1;
+    if (v->type == RegDword && v->bytes.size() == 4) {
+        days = qFromLittleEndian<quint32>(v->bytes.constData());
+        ok = true;
+    } else if (v->type == RegSz || v->type == RegExpandSz) {
+        days = key.readString(name).trimmed().toLongLong(&ok);
+    }
+    if (!ok || days < 0 || days > 36500) {
+        throw SettingsError(QStringLiteral("Invalid value for '%1'").arg(name));
+    }
+    return static_cast<int>(days);
+}
+
+} // namespace
+
 void TDataModule1::DataModuleCreate(const SettingsStore& store) {
     if (const auto key = store.openKey(QString::fromLatin1(ProgramSettingsKey))) {
         Customer_ID = key->readString(QStringLiteral("Customer_ID"));
@@ -29,6 +57,10 @@ void TDataModule1::DataModuleCreate(const SettingsStore& store) {
     const QString computerName = qEnvironmentVariable("COMPUTERNAME");
     ConnectionStr = composeConnectionString(password, userName, catalog, source, computerName);
     ADOConnection1.setConnectionString(ConnectionStr);
+
+    if (const auto key = store.openKey(QString::fromLatin1(ProgramSettingsKey))) {
+        TicketArchiveDays = readArchiveDays(*key);
+    }
 }
 
 QString composeConnectionString(const QString& password, const QString& userName, const QString& catalog,

@@ -13,7 +13,8 @@ class TDataModule1 {
 public:
     // Reads the installation settings and composes the connection string, without connecting. A value of
     // a type other than text raises "Invalid data type for '<name>'" and leaves the rest unread and the
-    // connection string unset.
+    // connection string unset. "TicketArchiveDays" (a dword or decimal text) is read last; a value that is
+    // not a whole number of days raises "Invalid value for 'TicketArchiveDays'" and keeps 7.
     void DataModuleCreate(const SettingsStore& store);
 
     // The start-up update check: asks the maker's application web service whether this program's file
@@ -29,6 +30,8 @@ public:
     QString Outlet_ID;
     QString Restaurant_Name_PL;
     QString Outlet_Name_PL;
+    // Days the printed tickets are kept (0: none are kept); "TicketArchiveDays" under the program's key.
+    int TicketArchiveDays = 7;
     UpdateServiceSettings UpdateService;
 };
 

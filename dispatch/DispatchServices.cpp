@@ -5,10 +5,13 @@
 #include "DispatchFailure.h"
 
 DispatchServices::DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
-                                   std::function<bool()> stopRequested)
+                                   std::function<bool()> stopRequested, QString archiveFolder)
     : state_(state), panel_(panel), reportPath_(std::move(reportPath)),
-      stopRequested_(std::move(stopRequested)), tickets_([this](const QString& line) { log(line); }) {
+      stopRequested_(std::move(stopRequested)), tickets_([this](const QString& line) { log(line); }),
+      printedTickets_([this](const QString& line) { log(line); }, std::move(archiveFolder),
+                      [&panel] { return panel.dataModule().TicketArchiveDays; }) {
     adapterOwner_.setObjectName(QStringLiteral("MainForm"));
+    tickets_.setRecords(&printedTickets_);
 }
 
 void DispatchServices::checkNotStopped() const {

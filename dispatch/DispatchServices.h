@@ -2,6 +2,7 @@
 
 #include "PrintServerPanel.h"
 #include "PrintServerState.h"
+#include "PrintedTickets.h"
 #include "TicketPrinter.h"
 
 #include <QObject>
@@ -15,12 +16,14 @@ class DbStatement;
 // template folder, the way tickets are printed, and whether Stop ran during the cycle.
 class DispatchServices {
 public:
+    // `archiveFolder` keeps the printed tickets (empty: none are kept).
     DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
-                     std::function<bool()> stopRequested);
+                     std::function<bool()> stopRequested, QString archiveFolder = {});
 
     PrintServerState& state() { return state_; }
     const QString& reportPath() const { return reportPath_; }
     TicketPrinter& tickets() { return tickets_; }
+    PrintedTickets& printedTickets() { return printedTickets_; }
     // The window the dataset adapters belong to; templates name them as its components.
     QObject& adapterOwner() { return adapterOwner_; }
 
@@ -40,5 +43,6 @@ private:
     QString reportPath_;
     std::function<bool()> stopRequested_;
     TicketPrinter tickets_;
+    PrintedTickets printedTickets_;
     QObject adapterOwner_;
 };

@@ -39,6 +39,15 @@ QString OrderBatch::unitOf(qint64 Master_ID) {
     return QStringLiteral("Order #%1").arg(Master_ID);
 }
 
+PrintedTicket OrderBatch::label(PrintedTicket::Kind kind, qint64 Master_ID) const {
+    PrintedTicket ticket;
+    ticket.kind = kind;
+    ticket.id = Master_ID;
+    ticket.orderSeq =
+        OrdersMasterQ.recordCount() > 0 ? OrdersMasterQ.asLargeInt(QStringLiteral("Order_Seq")) : 0;
+    return ticket;
+}
+
 void OrderBatch::open(DbQuery& query, qint64 Master_ID) {
     services_.checkNotStopped();
     query.close();
@@ -136,7 +145,11 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
         } else if (failures_.attempt([&] {
                        services_.tickets().print(rep_Packaging,
-                                                 {templateFile, state.Packaging_Printer_Name, {}, lines});
+                                                 {templateFile,
+                                                  state.Packaging_Printer_Name,
+                                                  {},
+                                                  lines,
+                                                  label(PrintedTicket::Kind::Packaging, Master_ID)});
                    })) {
             printed_.remember(unit, copy, content);
             services_.log(QStringLiteral("Printing Packaging Order #%1").arg(Master_ID));
@@ -175,7 +188,9 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
             continue;
         }
         if (!failures_.attempt([&] {
-                services_.tickets().print(rep_Check, {Report_PathAndName, printer, {}, lines});
+                services_.tickets().print(
+                    rep_Check,
+                    {Report_PathAndName, printer, {}, lines, label(PrintedTicket::Kind::Kitchen, Master_ID)});
             })) {
             continue;
         }

@@ -3,6 +3,7 @@
 #include "DbCommand.h"
 #include "DbQuery.h"
 #include "FailureLog.h"
+#include "PrintedTicket.h"
 #include "PrintedTicketMemory.h"
 #include "QueryRowSource.h"
 #include "TicketFailures.h"
@@ -50,6 +51,8 @@ public:
 private:
     void printOrder(qint64 RTP_ID, qint64 Master_ID);
     void open(DbQuery& query, qint64 Master_ID);
+    // What the order's tickets are, for the archive.
+    PrintedTicket label(PrintedTicket::Kind kind, qint64 Master_ID) const;
     static QString unitOf(qint64 Master_ID);
 
     DispatchServices& services_;

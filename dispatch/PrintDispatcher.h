@@ -10,15 +10,17 @@ class PrintServerLifecycle;
 // their statements, report components and dataset adapters, plugged into the lifecycle's cycle.
 class PrintDispatcher {
 public:
-    // `reportPath` is the template folder (ending in a separator).
+    // `reportPath` is the template folder (ending in a separator); `archiveFolder` keeps the printed
+    // tickets (empty: none are kept).
     PrintDispatcher(PrintServerState& state, PrintServerPanel& panel, PrintServerLifecycle& lifecycle,
-                    QString reportPath);
+                    QString reportPath, QString archiveFolder = {});
     ~PrintDispatcher();
     PrintDispatcher(const PrintDispatcher&) = delete;
     PrintDispatcher& operator=(const PrintDispatcher&) = delete;
 
     OrderBatch& orders() { return orders_; }
     VoidBatch& voids() { return voids_; }
+    PrintedTickets& printedTickets() { return services_.printedTickets(); }
 
 private:
     PrintServerLifecycle& lifecycle_;

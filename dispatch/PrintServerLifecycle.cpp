@@ -81,6 +81,9 @@ void PrintServerLifecycle::Start() {
 
     // The print scheduler may have been restarted, or queues added, since the list was last read.
     TrpPrinters::refresh();
+    if (started_) {
+        started_();
+    }
 
     state_.ElapsedSeconds = 0;
     panel_.setTimerEnabled(true);

@@ -40,6 +40,8 @@ public:
     // transaction; whatever escapes halts the server.
     using Batch = std::function<void()>;
     void setCycleBatches(Batch orderBatch, Batch voidBatch);
+    // Runs when Start has read the outlet's settings, just before the timer is armed.
+    void setStartedHook(std::function<void()> started) { started_ = std::move(started); }
 
     DbQuery& POSGeneralSettingsQ() { return settingsQuery_; }
 
@@ -53,6 +55,7 @@ private:
     OutletLock outletLock_;
     Batch orderBatch_;
     Batch voidBatch_;
+    std::function<void()> started_;
     int stops_ = 0;
     int stopsAtCycleStart_ = 0;
     bool inCycle_ = false;

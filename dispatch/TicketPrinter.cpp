@@ -2,6 +2,7 @@
 
 #include "DispatchFailure.h"
 #include "PrintSpooler.h"
+#include "PrintedTickets.h"
 #include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
@@ -75,10 +76,25 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
         }
     }
 
+    try {
+        deliver(report, ticket);
+    } catch (const CycleStopped&) {
+        throw;
+    } catch (const std::exception& e) {
+        // The ticket was laid out; the printer did not take it.
+        if (records_ != nullptr) {
+            records_->failed(ticket.printer, failureMessage(e));
+        }
+        throw;
+    }
+}
+
+void TicketPrinter::deliver(TrpReport& report, const Ticket& ticket) {
     const bool installed = knowsPrinter(ticket.printer);
     report.PrintOptions().Printer = ticket.printer;
     report.PrintOptions().ShowDialog = false;
-    if (!report.Print()) {
+    TrpPrintedDocument printed;
+    if (!report.Print([&printed](const TrpPrintedDocument& document) { printed = document; })) {
         throw DispatchFailure(QString::fromLatin1(TrpReportPrinter::NoPrinters));
     }
     const TrpCustomPrinter* used = TrpPrinters::instance().Printer();
@@ -86,7 +102,17 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
     if (!installed) {
         log_(QStringLiteral("Printer %1 not found, printed on %2").arg(ticket.printer, usedName));
     }
-    if (PrintSpooler::current().queueState(usedName) == QueueState::Paused) {
+    const QueueState queue = PrintSpooler::current().queueState(usedName);
+    if (queue == QueueState::Paused) {
         log_(QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(usedName));
+    }
+    if (records_ != nullptr) {
+        PrintedTicket label = ticket.label;
+        label.station = ticket.printer;
+        label.printer = usedName;
+        label.time = QDateTime::currentDateTime();
+        label.title = printed.title;
+        label.firstPage = printed.firstPage;
+        records_->printed(label, printed.document, report.PreviewPages(), queue);
     }
 }

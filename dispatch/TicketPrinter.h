@@ -1,8 +1,11 @@
 #pragma once
 
+#include "PrintedTicket.h"
+
 #include <QString>
 #include <functional>
 
+class PrintedTickets;
 class TrpReport;
 
 // Prints one ticket the way every ticket of the dispatch cycle is printed: the template file is loaded
@@ -26,9 +29,15 @@ public:
         // The rows of the ticket's item query; the prepared ticket must show each as an item line.
         // Negative: the ticket has no item lines to check.
         int itemRows = -1;
+        // What the ticket is (kind, order or void, the order's sequence) for the archive and the log.
+        PrintedTicket label;
     };
 
     explicit TicketPrinter(Log log) : log_(std::move(log)) {}
+
+    // Told of every ticket a printer took (archived, with the printer's state) and of every ticket a
+    // printer did not take. Null: nobody is told.
+    void setRecords(PrintedTickets* records) { records_ = records; }
 
     void print(TrpReport& report, const Ticket& ticket);
 
@@ -40,5 +49,8 @@ private:
     // or when it has none; raises when no printer is installed. Returns whether the name is installed.
     static bool knowsPrinter(const QString& printer);
 
+    void deliver(TrpReport& report, const Ticket& ticket);
+
     Log log_;
+    PrintedTickets* records_ = nullptr;
 };

@@ -55,6 +55,7 @@ void VoidBatch::run() {
     for (VoidedQ.first(); !VoidedQ.eof(); VoidedQ.next()) {
         Void row;
         row.AKV_ID = VoidedQ.asLargeInt(QStringLiteral("AKV_ID"));
+        row.orderSeq = VoidedQ.asLargeInt(QStringLiteral("Order_Seq"));
         row.printer = VoidedQ.asString(QStringLiteral("Default_Printer"));
         row.message = composeVoidMessage(VoidedQ);
         listed.insert(unitOf(row.AKV_ID));
@@ -110,10 +111,14 @@ void VoidBatch::printCopy(const Void& row, const QString& copy, const QString& p
     }
     services_.checkNotStopped();
     const QString message = row.message;
+    PrintedTicket label;
+    label.kind = PrintedTicket::Kind::Void;
+    label.id = row.AKV_ID;
+    label.orderSeq = row.orderSeq;
     const bool printed = failures_.attempt([&] {
-        services_.tickets().print(rep_Void,
-                                  {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
-                                   [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1});
+        services_.tickets().print(
+            rep_Void, {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
+                       [&message](TrpReport& report) { fillVoidMemo(report, message); }, -1, label});
     });
     if (printed) {
         printed_.remember(unit, key, content);

@@ -27,6 +27,7 @@ public:
 private:
     struct Void {
         qint64 AKV_ID = 0;
+        qint64 orderSeq = 0;
         QString printer;
         QString message;
     };

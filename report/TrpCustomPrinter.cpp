@@ -13,17 +13,14 @@ bool TrpCustomPrinter::listsPaper(int code) const {
 
 SpoolPageSettings TrpCustomPrinter::pageSettings(int paper, bool landscape, double widthMm, double heightMm,
                                                  int copies, int bin, int duplex) const {
+    const int code = (paper != SpoolPageSettings::CustomPaper && !listsPaper(paper))
+                         ? SpoolPageSettings::CustomPaper
+                         : paper;
     SpoolPageSettings s;
-    s.paperSize = (paper != SpoolPageSettings::CustomPaper && !listsPaper(paper))
-                      ? SpoolPageSettings::CustomPaper
-                      : paper;
-    if (s.paperSize == SpoolPageSettings::CustomPaper) {
-        s.paperLength = static_cast<int>(std::lround(heightMm * 10));
-        s.paperWidth = static_cast<int>(std::lround(widthMm * 10));
-        if (landscape) {
-            std::swap(s.paperLength, s.paperWidth);
-        }
+    if (code == SpoolPageSettings::CustomPaper) {
+        s = SpoolPageSettings::customPaper(widthMm, heightMm, landscape);
     }
+    s.paperSize = code;
     s.landscape = landscape;
     s.copies = copies;
     s.collate = false;

@@ -1,7 +1,7 @@
 #include "TrpPageRenderer.h"
 
 #include "OutputFile.h"
-#include "TicketPdfWriter.h"
+#include "PdfJobWriter.h"
 #include "TrpError.h"
 #include "TrpPreviewPages.h"
 
@@ -11,8 +11,6 @@
 #include <memory>
 
 namespace {
-
-constexpr double PdfDpi = 600;
 
 // The pixels of one image, reused from ticket to ticket. A long ticket's raster is tens of megabytes; the C
 // library maps a block that large afresh for every allocation and the kernel clears and unmaps every page
@@ -58,22 +56,31 @@ private:
 
 } // namespace
 
-QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages) {
+QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages, const QString& title) {
     if (pages.Count() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
-    TicketPdfWriter writer{QString()};
-    writer.setPageSize(pages.GetPageSize(0));
-    QPainter painter(&writer);
-    const double scale = PdfDpi / 96.0;
+    PdfJobWriter writer(QString(), title);
+    const double scale = PdfJobWriter::Resolution / 96.0;
     for (int i = 0; i < pages.Count(); ++i) {
-        if (i > 0) {
-            writer.setPageSize(pages.GetPageSize(i));
-            writer.newPage();
+        // The paper as the printer driver is handed it: a ticket's custom size in whole tenths of a
+        // millimetre.
+        const TrpPageSettings& s = pages.GetPageSettings(i);
+        const bool landscape = s.Orientation == TrpPrintOrientation::poLandscape;
+        SpoolPageSettings paper;
+        if (s.PaperSize == SpoolPageSettings::CustomPaper) {
+            paper = SpoolPageSettings::customPaper(s.PaperWidth, s.PaperHeight, landscape);
+        } else {
+            paper.paperSize = s.PaperSize;
+            paper.landscape = landscape;
         }
-        pages.DrawPage(i, painter, scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
+        writer.beginPage(paper);
+        pages.DrawPage(i, writer.painter(), scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
+        writer.endPage();
     }
-    painter.end();
+    if (!writer.close()) {
+        throw TrpError(QStringLiteral("The PDF document could not be made"));
+    }
     return writer.document();
 }
 

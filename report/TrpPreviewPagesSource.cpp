@@ -7,7 +7,10 @@ int TrpPreviewPagesSource::PageCount() const {
 }
 
 TrpPageFormat TrpPreviewPagesSource::PageFormat(int index) const {
-    const TrpPageSettings& s = pages_.GetPageSettings(index);
+    return formatOf(pages_.GetPageSettings(index));
+}
+
+TrpPageFormat TrpPreviewPagesSource::formatOf(const TrpPageSettings& s) {
     TrpPageFormat f;
     f.PaperSize = s.PaperSize;
     f.PaperWidth = s.PaperWidth;

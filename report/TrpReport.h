@@ -6,6 +6,7 @@
 #include "TrpErrorList.h"
 #include "TrpPreviewOptions.h"
 #include "TrpPrintOptions.h"
+#include "TrpPrintedDocument.h"
 #include "TrpReportOptions.h"
 
 #include <QByteArray>
@@ -69,7 +70,8 @@ public:
     // after the print dialog when PrintOptions().ShowDialog. False when no printer is installed or the
     // dialog was cancelled. A job the spooler or the driver refuses raises SpoolError naming the printer
     // and the reason: it is never reported as printed. The print options are kept as they were.
-    bool Print();
+    // `printed` hears of the document once the printer has taken it.
+    bool Print(const TrpDocumentPrinted& printed = {});
     // Opens the preview window (modal) and prepares the report again into it shortly after it opened;
     // returns when the window is closed. clearLastReport discards the prepared pages first.
     void ShowReport(bool clearLastReport = true);

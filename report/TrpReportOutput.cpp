@@ -6,9 +6,10 @@
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
 
-bool TrpReport::Print() {
+bool TrpReport::Print(const TrpDocumentPrinted& printed) {
     const TrpPreviewPagesSource pages(PreviewPages());
-    return TrpReportPrinter::Print(*this, pages, 1, [this] { return Terminated(); });
+    return TrpReportPrinter::Print(
+        *this, pages, 1, [this] { return Terminated(); }, printed);
 }
 
 void TrpReport::ShowReport(bool clearLastReport) {

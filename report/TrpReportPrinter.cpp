@@ -45,16 +45,6 @@ PaperKey keyOf(const TrpPageFormat& f, TrpDuplexMode duplex) {
     return {f.PaperSize, std::lround(f.PaperWidth), std::lround(f.PaperHeight), f.Bin, f.Orientation, duplex};
 }
 
-QString jobTitle(const TrpReport& report) {
-    if (!report.ReportOptions().Name.isEmpty()) {
-        return report.ReportOptions().Name;
-    }
-    if (!report.FileName().isEmpty()) {
-        return report.FileName();
-    }
-    return QString::fromLatin1(TrpReportPrinter::DefaultTitle);
-}
-
 // The message of a refusal names the printer, so that the operator knows which queue to look at.
 [[noreturn]] void raiseNamed(const QString& printer, const QString& reason) {
     if (reason.contains(QLatin1Char('"') + printer + QLatin1Char('"'))) {
@@ -64,17 +54,19 @@ QString jobTitle(const TrpReport& report) {
 }
 
 void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCustomPrinter& printer,
-                   TrpDuplexMode duplex, const std::function<bool()>& stopRequested) {
+                   TrpDuplexMode duplex, const std::function<bool()>& stopRequested,
+                   const TrpDocumentPrinted& printed) {
     const TrpPrintOptions& options = report.PrintOptions();
     const TrpPageNumbers numbers(options.PageNumbers);
     const int count = pages.PageCount();
     const int copies = std::max(1, options.Copies);
     const int passes = options.Collate ? copies : 1;
     const int driverCopies = options.Collate ? 1 : copies;
-    const QString title = jobTitle(report);
+    const QString title = TrpReportPrinter::JobTitle(report);
 
     std::unique_ptr<SpoolJob> job;
     std::optional<PaperKey> previous;
+    SpoolPageSettings firstPage;
     try {
         for (int pass = 0; pass < passes; ++pass) {
             for (int n = 0; n < count; ++n) {
@@ -101,6 +93,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
                 }
                 if (!job) {
                     job = PrintSpooler::current().startJob(printer.Name, title, options.PrnOutFileName);
+                    firstPage = printer.DeviceMode;
                 }
                 job->beginPage(printer.DeviceMode);
                 // The page's origin on the paper's top left corner, whatever the device cannot reach.
@@ -126,12 +119,25 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
         }
         throw;
     }
+    if (job && printed) {
+        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document()});
+    }
 }
 
 } // namespace
 
+QString TrpReportPrinter::JobTitle(const TrpReport& report) {
+    if (!report.ReportOptions().Name.isEmpty()) {
+        return report.ReportOptions().Name;
+    }
+    if (!report.FileName().isEmpty()) {
+        return report.FileName();
+    }
+    return QString::fromLatin1(DefaultTitle);
+}
+
 bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
-                             const std::function<bool()>& stopRequested) {
+                             const std::function<bool()>& stopRequested, const TrpDocumentPrinted& printed) {
     TrpPrinters& printers = TrpPrinters::instance();
     if (!printers.HasPhysicalPrinters()) {
         TrpErrorBox::show(QString::fromLatin1(NoPrinters));
@@ -161,6 +167,6 @@ bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int 
         printer->DeviceMode.bin = printer->DefaultBin;
         printer->DeviceMode.duplex = printer->DefaultDuplex;
     });
-    printDocument(report, pages, *printer, duplex, stopRequested);
+    printDocument(report, pages, *printer, duplex, stopRequested, printed);
     return true;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "TrpPrintedDocument.h"
+
+#include <QString>
 #include <functional>
 
 class TrpPageSource;
@@ -22,8 +25,13 @@ public:
     // The job title when the report has neither a name nor a file.
     static constexpr const char* DefaultTitle = "Report";
 
+    // The job's title: the report's name, else its template file, else DefaultTitle.
+    static QString JobTitle(const TrpReport& report);
+
     // `currentPage` (from 1) is the preview's current page, for the dialog's "Current page".
-    // `stopRequested` is asked before every page; true drops the job.
+    // `stopRequested` is asked before every page; true drops the job. `printed` hears of the document
+    // once the printer has taken it.
     static bool Print(TrpReport& report, const TrpPageSource& pages, int currentPage = 1,
-                      const std::function<bool()>& stopRequested = {});
+                      const std::function<bool()>& stopRequested = {},
+                      const TrpDocumentPrinted& printed = {});
 };

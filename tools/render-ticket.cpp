@@ -21,6 +21,7 @@
 #include "TrpPageRenderer.h"
 #include "TrpPreviewPages.h"
 #include "TrpReport.h"
+#include "TrpReportPrinter.h"
 
 #include <QBuffer>
 #include <QCommandLineParser>
@@ -100,7 +101,8 @@ void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes, Q
         sizes.append(pages.GetPageSize(i));
     }
     if (!o.pdf.isEmpty()) {
-        pdf = TrpPageRenderer::pdfDocument(pages);
+        // Titled as a print job of this template is, so that the document is the one a queue would receive.
+        pdf = TrpPageRenderer::pdfDocument(pages, TrpReportPrinter::JobTitle(report));
         return;
     }
     for (int i = 0; i < pages.Count(); ++i) {

@@ -79,6 +79,16 @@ SpoolError refused(const QString& printer) {
                           .arg(printer, QString::fromUtf8(cupsLastErrorString())));
 }
 
+// A queue that would refuse the job says why before anything is sent.
+void submitIfAccepted(const QString& printer, const QString& title, const QByteArray& document,
+                      const SpoolPageSettings& firstPage) {
+    const QString refusal = CupsSpooler::refusalReason(printer);
+    if (!refusal.isEmpty()) {
+        throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
+    }
+    CupsSpooler::submit(printer, title, document, firstPage);
+}
+
 class CupsJob final : public SpoolJob {
 public:
     CupsJob(QString printer, QString title, const QString& outputFile)
@@ -99,12 +109,7 @@ public:
             document_ = writer_->document();
             return;
         }
-        const QString refusal = CupsSpooler::refusalReason(printer_);
-        if (!refusal.isEmpty()) {
-            throw SpoolError(
-                QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer_, refusal));
-        }
-        CupsSpooler::submit(printer_, title_, writer_->document(), writer_->pages().front());
+        submitIfAccepted(printer_, title_, writer_->document(), writer_->pages().front());
         document_ = writer_->document();
     }
 
@@ -229,6 +234,11 @@ QString CupsSpooler::refusalReason(const QString& printer) {
         break;
     }
     return {};
+}
+
+void CupsSpooler::submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                                 const SpoolPageSettings& firstPage) {
+    submitIfAccepted(printer, title, document, firstPage);
 }
 
 int CupsSpooler::submit(const QString& printer, const QString& title, const QByteArray& pdf,

@@ -15,6 +15,9 @@ public:
                                        const QString& outputFile) override;
 
     QueueState queueState(const QString& printer) const override;
+    // Checks the queue as a new job does, then submits the document as it is.
+    void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                        const SpoolPageSettings& firstPage) override;
 
     // Why the queue would refuse a job now, empty when it would take one.
     static QString refusalReason(const QString& printer);

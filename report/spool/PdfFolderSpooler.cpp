@@ -3,6 +3,7 @@
 #include "PdfJobWriter.h"
 
 #include <QDir>
+#include <QFile>
 
 class PdfFolderJob final : public SpoolJob {
 public:
@@ -54,18 +55,38 @@ std::optional<SpoolDeviceCaps> PdfFolderSpooler::openPrinter(const QString& name
     return caps;
 }
 
-std::unique_ptr<SpoolJob> PdfFolderSpooler::startJob(const QString& printer, const QString& title,
-                                                     const QString& outputFile) {
+void PdfFolderSpooler::checkAccepts(const QString& printer) const {
     if (!refusal_.isEmpty() && printer == refusingPrinter_) {
         throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal_));
     }
-    QString file = outputFile;
-    if (file.isEmpty()) {
-        const QString printerFolder = folder_ + QLatin1Char('/') + printer;
-        QDir().mkpath(printerFolder);
-        file = printerFolder + QStringLiteral("/job-%1.pdf").arg(jobs_.size() + 1);
-    }
+}
+
+QString PdfFolderSpooler::nextJobFile(const QString& printer) const {
+    const QString printerFolder = folder_ + QLatin1Char('/') + printer;
+    QDir().mkpath(printerFolder);
+    return printerFolder + QStringLiteral("/job-%1.pdf").arg(jobs_.size() + 1);
+}
+
+std::unique_ptr<SpoolJob> PdfFolderSpooler::startJob(const QString& printer, const QString& title,
+                                                     const QString& outputFile) {
+    checkAccepts(printer);
+    const QString file = outputFile.isEmpty() ? nextJobFile(printer) : outputFile;
     return std::make_unique<PdfFolderJob>(*this, Job{printer, title, file, {}});
+}
+
+void PdfFolderSpooler::submitDocument(const QString& printer, const QString& title,
+                                      const QByteArray& document, const SpoolPageSettings& firstPage) {
+    checkAccepts(printer);
+    if (!printers_.contains(printer)) {
+        throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: the printer is not installed")
+                             .arg(printer));
+    }
+    const QString file = nextJobFile(printer);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(document) != document.size() || !out.flush()) {
+        throw SpoolError(QStringLiteral("Printer \"%1\": the print job could not be written").arg(printer));
+    }
+    jobs_.append(Job{printer, title, file, {firstPage}});
 }
 
 void PdfFolderSpooler::setRefusal(const QString& printer, const QString& reason) {

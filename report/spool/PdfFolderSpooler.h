@@ -22,6 +22,9 @@ public:
     std::optional<SpoolDeviceCaps> openPrinter(const QString& name) const override;
     std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
                                        const QString& outputFile) override;
+    // The document becomes the printer's next job file as it is.
+    void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                        const SpoolPageSettings& firstPage) override;
 
     // Installs or removes printers after the fact (a printer removed while the program runs).
     void setPrinters(QStringList printers) { printers_ = std::move(printers); }
@@ -32,6 +35,9 @@ public:
 
 private:
     friend class PdfFolderJob;
+
+    void checkAccepts(const QString& printer) const;
+    QString nextJobFile(const QString& printer) const;
 
     QString folder_;
     QStringList printers_;

@@ -17,3 +17,8 @@ PrintSpooler& PrintSpooler::current() {
 void PrintSpooler::setCurrent(PrintSpooler* spooler) {
     replacement = spooler;
 }
+
+void PrintSpooler::submitDocument(const QString& printer, const QString&, const QByteArray&,
+                                  const SpoolPageSettings&) {
+    throw SpoolError(QStringLiteral("Printer \"%1\" cannot take a finished document").arg(printer));
+}

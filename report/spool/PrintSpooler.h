@@ -82,6 +82,10 @@ public:
     // Starts a document on a printer (or into `outputFile` when it is not empty). Refusals raise SpoolError.
     virtual std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
                                                const QString& outputFile) = 0;
+    // Hands a finished document (a job's document()) to a printer again, unchanged, with its first page's
+    // settings as the job's options. Refusals raise SpoolError naming the printer and the reason.
+    virtual void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                                const SpoolPageSettings& firstPage);
 
     // The process's spooler: the operating system's, unless a test or tool put another in place.
     static PrintSpooler& current();

@@ -35,6 +35,15 @@ QToolButton* toolButton(QToolBar* bar, const QString& text, const char* name) {
     return button;
 }
 
+// A tool bar shows its widgets by their actions: hiding the widget itself is undone at the next layout.
+void showOnBar(QToolBar* bar, QWidget* widget, bool shown) {
+    for (QAction* action : bar->actions()) {
+        if (bar->widgetForAction(action) == widget) {
+            action->setVisible(shown);
+        }
+    }
+}
+
 } // namespace
 
 TrpPreviewForm::TrpPreviewForm(TrpReport& report, const TrpPageSource& pages, QWidget* parent)
@@ -50,7 +59,7 @@ TrpPreviewForm::TrpPreviewForm(TrpReport& report, const TrpPageSource& pages, QW
     bar->setObjectName(QStringLiteral("ToolBar"));
     const int buttons = report.PreviewOptions().Buttons;
     print_ = toolButton(bar, QStringLiteral("Print"), "btn_Print");
-    print_->setVisible(buttons & pbPrint);
+    showOnBar(bar, print_, buttons & pbPrint);
     bar->addSeparator();
     zoom_ = new QComboBox;
     zoom_->setObjectName(QStringLiteral("cb_Zoom"));
@@ -72,11 +81,11 @@ TrpPreviewForm::TrpPreviewForm(TrpReport& report, const TrpPageSource& pages, QW
     next_ = toolButton(bar, QStringLiteral("Next"), "btn_Next");
     last_ = toolButton(bar, QStringLiteral("Last"), "btn_Last");
     for (QWidget* w : std::initializer_list<QWidget*>{first_, prior_, pageEdit_, pageCount_, next_, last_}) {
-        w->setVisible(buttons & pbNavigator);
+        showOnBar(bar, w, buttons & pbNavigator);
     }
     bar->addSeparator();
     close_ = toolButton(bar, QStringLiteral("Close"), "btn_Close");
-    close_->setVisible(!(buttons & pbNoClose));
+    showOnBar(bar, close_, !(buttons & pbNoClose));
 
     view_ = new TrpPreviewPageView(pages);
     scroll_ = new QScrollArea;

@@ -4,6 +4,7 @@
 #include "DataModule1.h"
 #include "DbErrors.h"
 #include "MainForm.h"
+#include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
 #include "ServiceMessageService.h"
 #include "TestDatabase.h"
@@ -217,4 +218,23 @@ TEST(ServiceMessageServiceTest, BoxesAreLoggedAndAnsweredWithoutAChange) {
             << c.buttons;
     }
     EXPECT_EQ(logged, QStringList(4, QStringLiteral("Confirm: Update?")));
+}
+
+// Without a window to look at, a printer's state goes to the log when it changes, not with every ticket.
+TEST_F(PrintingServiceTest, PrinterStatesGoToTheLogWhenTheyChange) {
+    StationStates& stations = form->dispatcher().printedTickets().stations();
+    QueueState queue = QueueState::Paused;
+    stations.setQueueProbe([&queue](const QString&) { return queue; });
+    const QDateTime at(QDate(2026, 12, 10), QTime(19, 7, 5));
+    stations.ticketPrinted(QStringLiteral("Grill"), at, QueueState::Paused);
+    stations.ticketPrinted(QStringLiteral("Grill"), at.addSecs(60), QueueState::Paused);
+    stations.ticketFailed(QStringLiteral("Grill"), at.addSecs(120), QStringLiteral("paper out"));
+    queue = QueueState::Ready;
+    stations.refresh();
+    stations.ticketPrinted(QStringLiteral("Grill"), at.addSecs(180), QueueState::Ready);
+    EXPECT_EQ(memoMessages(*form).filter(QStringLiteral("Printer state: ")),
+              QStringList({"Printer state: Grill: paused, last ticket 19:07:05",
+                           "Printer state: Grill: paused, last ticket failed at 19:09:05: paper out",
+                           "Printer state: Grill: ready, last ticket failed at 19:09:05: paper out",
+                           "Printer state: Grill: ready, last ticket 19:10:05"}));
 }

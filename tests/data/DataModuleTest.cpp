@@ -134,3 +134,42 @@ TEST_F(DataModuleCreation, ExpandStringKeepsItsReferenceAndUtf16FilesRead) {
 }
 
 } // namespace
+
+// The days the printed tickets are kept: a dword or decimal text; anything else is said in the standard
+// error box and the default stays, with the rest of the settings read.
+TEST(DataModuleArchiveDays, ReadFromDwordOrText) {
+    struct Case {
+        const char* value; // the line's data, or nullptr for no value
+        int days;
+        bool refused;
+    };
+    const Case cases[] = {
+        {nullptr, 7, false},           {"dword:00000000", 0, false}, // no archive
+        {"dword:0000000e", 14, false}, {"\" 30 \"", 30, false},      {"\"a week\"", 7, true},
+        {"\"-1\"", 7, true},           {"hex:01,02", 7, true},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("HKCU.reg"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        QByteArray values = OutletValues;
+        if (c.value != nullptr) {
+            values += "\"TicketArchiveDays\"=" + QByteArray(c.value) + "\r\n";
+        }
+        file.write(regFile(MainKeyLine + values));
+        file.close();
+        qputenv("VELORIA_SETTINGS", path.toUtf8());
+        CapturingMessageService boxes;
+        TDataModule1 module;
+        createDataModule(module);
+        qunsetenv("VELORIA_SETTINGS");
+        const std::string name = c.value != nullptr ? c.value : "(none)";
+        EXPECT_EQ(module.TicketArchiveDays, c.days) << name;
+        EXPECT_EQ(module.Outlet_ID, QStringLiteral("33")) << name;
+        ASSERT_EQ(boxes.shown.size(), c.refused ? 1u : 0u) << name;
+        if (c.refused) {
+            EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Invalid value for 'TicketArchiveDays'")) << name;
+        }
+    }
+}

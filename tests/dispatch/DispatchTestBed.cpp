@@ -14,7 +14,8 @@ QString quoted(const QString& text) {
 } // namespace
 
 DispatchTestBed::DispatchTestBed(bool packaging, const QString& packagingPrinter)
-    : dispatcher(state, panel, server, reportDir.path() + QLatin1Char('/')) {
+    : dispatcher(state, panel, server, reportDir.path() + QLatin1Char('/'),
+                 archiveFolder() + QLatin1Char('/')) {
     const QDir templates(qEnvironmentVariable("VELORIA_SOURCE_DIR") + QStringLiteral("/templates"));
     for (const QString& name : templates.entryList({QStringLiteral("rep_*.xml")}, QDir::Files)) {
         if (!QFile::copy(templates.filePath(name), reportDir.filePath(name))) {

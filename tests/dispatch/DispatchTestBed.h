@@ -45,9 +45,13 @@ public:
     QStringList logLines(const QString& text) const { return panel.log.filter(text); }
 
     QString templateFile(const QString& name) const { return reportDir.filePath(name); }
+    // The printed tickets' archive folder (it does not exist before the first ticket).
+    QString archiveFolder() const { return archiveDir.filePath(QStringLiteral("Tickets")); }
+    PrintedTickets& printedTickets() { return dispatcher.printedTickets(); }
 
     TestDatabase db;
     QTemporaryDir reportDir;
+    QTemporaryDir archiveDir;
     PrintServerState state;
     TestPanel panel;
     PrintServerLifecycle server{state, panel};

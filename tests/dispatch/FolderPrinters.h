@@ -36,6 +36,10 @@ public:
         }
         return inner_.startJob(printer, title, outputFile);
     }
+    void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
+                        const SpoolPageSettings& firstPage) override {
+        inner_.submitDocument(printer, title, document, firstPage);
+    }
 
     PdfFolderSpooler& folders() { return inner_; }
     // The printer's tickets, oldest first.

@@ -1,3 +1,9 @@
+#include "PdfFolderSpooler.h"
+#include "TrpEngine.h"
+#include "TrpJsonData.h"
+#include "TrpPrinters.h"
+#include "TrpReport.h"
+
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -116,6 +122,38 @@ TEST(RenderTicket, FailuresPrintTheErrorLinesAndExitNonZero) {
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.message))) << c.why << ": " << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(png)) << "nothing is written for a failed ticket";
+}
+
+// The PDF render-ticket writes is the document a print queue receives for the same ticket: the program
+// and the tool draw through one path.
+TEST(RenderTicket, PdfIsTheDocumentAPrinterReceives) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("ticket.pdf"));
+    const ToolRun run = renderTicket(KitchenTicket + QStringList{QStringLiteral("--pdf"), out});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile rendered(out);
+    ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
+
+    QFile json(data(QStringLiteral("kitchen_order.json")));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const TrpJsonData rows(json.readAll());
+    TrpReport report;
+    ASSERT_TRUE(report.LoadFromFile(KitchenTicket[0]));
+    report.Engine().SetClock([] { return QDateTime(QDate(2020, 12, 25), QTime(19, 5)); });
+    ASSERT_TRUE(report.PrepareReport(true));
+    PdfFolderSpooler printers(dir.filePath(QStringLiteral("printers")), {QStringLiteral("Kitchen")},
+                              QStringLiteral("Kitchen"));
+    PrintSpooler::setCurrent(&printers);
+    TrpPrinters::reset();
+    report.PrintOptions().Printer = QStringLiteral("Kitchen");
+    report.PrintOptions().ShowDialog = false;
+    QByteArray printed;
+    EXPECT_TRUE(report.Print([&printed](const TrpPrintedDocument& d) { printed = d.document; }));
+    TrpPrinters::reset();
+    PrintSpooler::setCurrent(nullptr);
+
+    ASSERT_FALSE(printed.isEmpty());
+    EXPECT_TRUE(rendered.readAll() == printed);
 }
 
 } // namespace

@@ -246,4 +246,29 @@ TEST_F(ReportWindows, PrintingWithoutPrintersSaysSoThroughTheMessageService) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Preview"));
 }
 
+// The preview options' Buttons decide which tool buttons show, once the window is on screen.
+TEST_F(ReportWindows, TheButtonsOptionHidesToolButtons) {
+    TextPageSource pages;
+    pages.pages.push_back(TextPageSource::ticket(100, {QStringLiteral("x")}));
+    struct Case {
+        int buttons;
+        bool print, next, close;
+    };
+    const Case cases[] = {
+        {4095, true, true, true},
+        {4095 & ~TrpPreviewForm::pbPrint, false, true, true},
+        {TrpPreviewForm::pbPrint | TrpPreviewForm::pbNoClose, true, false, false},
+    };
+    for (const Case& c : cases) {
+        TrpReport report;
+        report.PreviewOptions().Buttons = c.buttons;
+        TrpPreviewForm form(report, pages);
+        form.show();
+        QApplication::processEvents();
+        EXPECT_EQ(child<QToolButton>(&form, "btn_Print")->isVisible(), c.print) << c.buttons;
+        EXPECT_EQ(child<QToolButton>(&form, "btn_Next")->isVisible(), c.next) << c.buttons;
+        EXPECT_EQ(child<QToolButton>(&form, "btn_Close")->isVisible(), c.close) << c.buttons;
+    }
+}
+
 } // namespace

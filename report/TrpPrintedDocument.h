@@ -1,0 +1,19 @@
+#pragma once
+
+#include "SpoolPageSettings.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+
+// One document a printer took: the printer it went to, its title, the settings of its first page and the
+// document's bytes exactly as the printer received them.
+struct TrpPrintedDocument {
+    QString printer;
+    QString title;
+    SpoolPageSettings firstPage;
+    QByteArray document;
+};
+
+// Told about every document as soon as its printer has taken it.
+using TrpDocumentPrinted = std::function<void(const TrpPrintedDocument&)>;

@@ -1,0 +1,189 @@
+// The printed tickets' archive and the printers' states, through whole cycles on a real embedded database
+// with folder printers.
+#include "DispatchTestBed.h"
+#include "FolderPrinters.h"
+#include "QtGTestPrinters.h"
+#include "TrpStoredPages.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList filesBelow(const QString& folder) {
+    QStringList files;
+    const QDir root(folder);
+    for (const QString& day : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        for (const QString& f : QDir(root.filePath(day)).entryList(QDir::Files)) {
+            files << day + QLatin1Char('/') + f;
+        }
+    }
+    return files;
+}
+
+class PrintedTicketsThroughCycles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        grill = bed.station(QStringLiteral("Grill"));
+        salads = bed.station(QStringLiteral("Salads"));
+        burger = bed.item(QStringLiteral("Beef Burger"), QStringLiteral("Burger"), grill);
+        salad = bed.item(QStringLiteral("Caesar Salad"), QStringLiteral("Salad"), salads);
+        bed.copyToPackaging(QStringLiteral("Grill"));
+    }
+
+    FolderPrinters printers{{"Kitchen", "Grill", "Salads", "Packaging"}};
+    DispatchTestBed bed{true};
+    qint64 grill = 0, salads = 0, burger = 0, salad = 0;
+};
+
+// Kitchen tickets, the packaging copy and both copies of a void: each is listed with what identifies it,
+// its document is the printer's job byte for byte, and its pages come back for the preview.
+TEST_F(PrintedTicketsThroughCycles, EveryTicketIsArchivedAsItsPrinterTookIt) {
+    const qint64 order = bed.order(1042, {{burger, 2, {}}, {salad, 1, {}}});
+    bed.queue(order);
+    const qint64 voided =
+        bed.voidItem(QStringLiteral("Beef Burger"), {}, QStringLiteral("Cold"), grill, order);
+    bed.start();
+
+    const QList<TicketArchive::Entry> day = bed.printedTickets().archive().day(QDate::currentDate());
+    ASSERT_EQ(day.size(), 5);
+    QStringList seen;
+    for (const TicketArchive::Entry& e : day) {
+        seen << QStringLiteral("%1 %2 %3 %4")
+                    .arg(e.ticket.kindName())
+                    .arg(e.ticket.id)
+                    .arg(e.ticket.orderSeq)
+                    .arg(e.ticket.station);
+    }
+    const QString o = QString::number(order);
+    const QString v = QString::number(voided);
+    EXPECT_EQ(seen, QStringList({"Packaging " + o + " 1042 Packaging", "Kitchen " + o + " 1042 Grill",
+                                 "Kitchen " + o + " 1042 Salads", "Void " + v + " 1042 Grill",
+                                 "Void " + v + " 1042 Packaging"}));
+    // The jobs in the order the printers took them: the same order as the archive's.
+    QStringList jobs;
+    for (const PdfFolderSpooler::Job& job : printers.folders().jobs()) {
+        jobs << job.file;
+    }
+    ASSERT_EQ(jobs.size(), day.size());
+    for (int i = 0; i < day.size(); ++i) {
+        EXPECT_FALSE(bytesOf(day[i].documentFile).isEmpty());
+        EXPECT_EQ(bytesOf(day[i].documentFile), bytesOf(jobs[i])) << day[i].documentFile.toStdString();
+        EXPECT_EQ(bed.printedTickets().archive().pages(day[i]).PageCount(), 1);
+    }
+    EXPECT_TRUE(QFileInfo(day[1].documentFile).fileName().endsWith(" Order " + o + " Grill.pdf"))
+        << day[1].documentFile.toStdString();
+    EXPECT_TRUE(QFileInfo(day[3].documentFile).fileName().endsWith(" Void " + v + " Grill.pdf"));
+}
+
+TEST_F(PrintedTicketsThroughCycles, NoDaysToKeepKeepsNothing) {
+    bed.panel.data.TicketArchiveDays = 0;
+    bed.queue(bed.order(7, {{burger, 1, {}}}));
+    bed.start();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(filesBelow(bed.archiveFolder()), QStringList());
+}
+
+// A folder that cannot be made: every ticket prints, the order completes, the log says so once a cycle.
+TEST_F(PrintedTicketsThroughCycles, AnUnwritableArchiveLogsOncePerCycleAndEveryTicketPrints) {
+    QFile blocker(bed.archiveFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+    blocker.close();
+    const qint64 first = bed.order(1, {{burger, 1, {}}, {salad, 1, {}}});
+    const qint64 second = bed.order(2, {{burger, 1, {}}});
+    bed.queue(first);
+    bed.queue(second);
+    bed.start();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 1);
+    EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 2);
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.unprinted(first) + bed.unprinted(second), 0);
+    const QStringList failures = bed.logLines(QStringLiteral("cannot be archived"));
+    ASSERT_EQ(failures.size(), 1);
+    EXPECT_TRUE(failures[0].startsWith("Printed tickets cannot be archived (Packaging Order #" +
+                                       QString::number(first) + " on Packaging): "))
+        << failures[0].toStdString();
+
+    bed.queue(bed.order(3, {{salad, 1, {}}}));
+    bed.cycle();
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 2);
+    EXPECT_EQ(bed.logLines(QStringLiteral("cannot be archived")).size(), 2);
+}
+
+// Start removes the day folders older than the days to keep; what is not a day folder stays.
+TEST_F(PrintedTicketsThroughCycles, StartRemovesTheDaysOlderThanTheLimit) {
+    const QDate today = QDate::currentDate();
+    struct Case {
+        int days;
+        QStringList kept; // days before today, or a name that is not a day
+    };
+    const Case cases[] = {
+        {7, {"0", "1", "6", "7", "notes"}}, // 7 days back is the oldest day kept
+        {1, {"0", "1", "notes"}},
+        {0, {"notes"}}, // no archive: today's tickets go as well
+    };
+    const QStringList made = {"0", "1", "6", "7", "8", "30", "notes"};
+    for (const Case& c : cases) {
+        QDir(bed.archiveFolder()).removeRecursively();
+        for (const QString& m : made) {
+            bool number = false;
+            const int back = m.toInt(&number);
+            const QString name = number ? today.addDays(-back).toString(QStringLiteral("yyyy-MM-dd")) : m;
+            ASSERT_TRUE(QDir().mkpath(bed.archiveFolder() + QLatin1Char('/') + name));
+            QFile ticket(bed.archiveFolder() + QLatin1Char('/') + name + QStringLiteral("/t.pdf"));
+            ASSERT_TRUE(ticket.open(QIODevice::WriteOnly));
+        }
+        bed.panel.data.TicketArchiveDays = c.days;
+        bed.server.Start();
+        bed.server.Stop();
+        QStringList kept;
+        for (const QString& m : made) {
+            bool number = false;
+            const int back = m.toInt(&number);
+            const QString name = number ? today.addDays(-back).toString(QStringLiteral("yyyy-MM-dd")) : m;
+            if (QDir(bed.archiveFolder()).exists(name)) {
+                kept << m;
+            }
+        }
+        EXPECT_EQ(kept, c.kept) << "keeping " << c.days << " days";
+    }
+}
+
+// A reprint goes to the printer asked for, as the same document, is logged and archived as a reprint; a
+// printer that refuses it gets the failure logged and marked.
+TEST_F(PrintedTicketsThroughCycles, AReprintSendsTheSameDocumentAgain) {
+    const qint64 order = bed.order(55, {{salad, 1, {}}});
+    bed.queue(order);
+    bed.start();
+    const TicketArchive::Entry ticket = bed.printedTickets().archive().day(QDate::currentDate()).value(0);
+    ASSERT_EQ(ticket.ticket.station, QStringLiteral("Salads"));
+
+    bed.printedTickets().reprint(ticket, QStringLiteral("Kitchen"));
+    ASSERT_EQ(printers.count(QStringLiteral("Kitchen")), 1);
+    EXPECT_EQ(bytesOf(printers.jobs(QStringLiteral("Kitchen"))[0]), bytesOf(ticket.documentFile));
+    EXPECT_EQ(bed.logLines(QStringLiteral("Reprinting")),
+              QStringList({"Reprinting Order #" + QString::number(order) + " on Kitchen"}));
+    const QList<TicketArchive::Entry> day = bed.printedTickets().archive().day(QDate::currentDate());
+    ASSERT_EQ(day.size(), 2);
+    EXPECT_TRUE(day[1].ticket.reprint);
+    EXPECT_EQ(day[1].ticket.printer, QStringLiteral("Kitchen"));
+    EXPECT_EQ(bytesOf(day[1].documentFile), bytesOf(ticket.documentFile));
+
+    printers.folders().setRefusal(QStringLiteral("Salads"), QStringLiteral("paper jam"));
+    EXPECT_THROW(bed.printedTickets().reprint(ticket, QStringLiteral("Salads")), SpoolError);
+    EXPECT_EQ(bed.logLines(QStringLiteral("Reprinting")).value(1),
+              "Reprinting Order #" + QString::number(order) +
+                  " on Salads Failed: Printer \"Salads\" refused the print job: paper jam");
+    const StationStates::Station salads = bed.printedTickets().stations().stations().value(0);
+    EXPECT_EQ(salads.printer, QStringLiteral("Salads"));
+    EXPECT_TRUE(salads.failed);
+}
+
+} // namespace
