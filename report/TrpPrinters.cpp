@@ -11,7 +11,23 @@ std::unique_ptr<TrpPrinters>& theList() {
     static std::unique_ptr<TrpPrinters> list;
     return list;
 }
+
+// Jobs being printed now (nested when a handler run from inside a job prints too), and whether a refresh
+// waits for them to end.
+int jobsInPrint = 0;
+bool refreshWaiting = false;
 } // namespace
+
+TrpPrinters::InUse::InUse() {
+    ++jobsInPrint;
+}
+
+TrpPrinters::InUse::~InUse() {
+    if (--jobsInPrint == 0 && refreshWaiting) {
+        refreshWaiting = false;
+        refresh();
+    }
+}
 
 TrpPrinters& TrpPrinters::instance() {
     auto& list = theList();
@@ -26,6 +42,10 @@ void TrpPrinters::reset() {
 }
 
 void TrpPrinters::refresh() {
+    if (jobsInPrint > 0) {
+        refreshWaiting = true;
+        return;
+    }
     auto& list = theList();
     QString selected;
     if (list && list->Printer() != nullptr && list->hasPhysical_) {

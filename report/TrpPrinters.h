@@ -15,8 +15,19 @@ public:
     // Forgets the list, so that the next use makes it anew from the spooler (tests change spoolers).
     static void reset();
     // Reads the installed printers again (a queue added or removed, a print scheduler restarted while the
-    // program runs), keeping the selected printer selected when it is still installed.
+    // program runs), keeping the selected printer selected when it is still installed. Asked for while a
+    // job is being printed (a handler run from inside the printing), it waits until that job has ended:
+    // the job's printer must outlive it.
     static void refresh();
+
+    // Held by printing for the length of a job: the list and its printers stay as they are meanwhile.
+    class InUse {
+    public:
+        InUse();
+        ~InUse();
+        InUse(const InUse&) = delete;
+        InUse& operator=(const InUse&) = delete;
+    };
 
     const std::vector<std::unique_ptr<TrpCustomPrinter>>& Printers() const { return printers_; }
     const QStringList& PrinterNames() const { return names_; }

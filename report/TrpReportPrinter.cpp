@@ -138,6 +138,7 @@ QString TrpReportPrinter::JobTitle(const TrpReport& report) {
 
 bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
                              const std::function<bool()>& stopRequested, const TrpDocumentPrinted& printed) {
+    const TrpPrinters::InUse inUse;
     TrpPrinters& printers = TrpPrinters::instance();
     if (!printers.HasPhysicalPrinters()) {
         TrpErrorBox::show(QString::fromLatin1(NoPrinters));

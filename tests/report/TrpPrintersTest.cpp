@@ -104,6 +104,23 @@ TEST_F(PrinterList, RefreshReadsTheQueuesAgainAndKeepsTheSelection) {
     EXPECT_EQ(list().Printer()->Name, QStringLiteral("Kitchen")) << "the selected printer is gone";
 }
 
+// A refresh asked for while a job prints (Start pressed from inside the printing) waits for the job: the
+// job's printer object must outlive it.
+TEST_F(PrinterList, RefreshWaitsForTheJobInPrint) {
+    use({"Grill", "Kitchen"}, "Kitchen");
+    const TrpCustomPrinter* printing = list().Printer();
+    {
+        const TrpPrinters::InUse job;
+        spooler->setPrinters({"Grill", "Kitchen", "Salads"});
+        TrpPrinters::refresh();
+        EXPECT_EQ(list().Printer(), printing) << "the list changed under the job";
+        EXPECT_EQ(list().PrinterNames().size(), 2);
+    }
+    EXPECT_EQ(list().PrinterNames(), QStringList({"Grill", "Kitchen", "Salads"}))
+        << "refreshed once the job ended";
+    EXPECT_EQ(list().Printer()->Name, QStringLiteral("Kitchen"));
+}
+
 TEST(TrpCustomPrinterSettings, PageSettingsHandedToTheDriver) {
     TrpVirtualPrinter printer;
     ASSERT_TRUE(printer.Init());
