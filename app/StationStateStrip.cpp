@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPointer>
+#include <memory>
 
 namespace {
 
@@ -59,9 +60,9 @@ StationStateStrip::StationStateStrip(StationStates& states, QWidget* parent)
 
 void StationStateStrip::refresh() {
     while (row_->count() > 1) {
-        QLayoutItem* item = row_->takeAt(0);
-        delete item->widget();
-        delete item;
+        // A layout item taken out is the taker's; its label goes with it.
+        const std::unique_ptr<QLayoutItem> item(row_->takeAt(0));
+        const std::unique_ptr<QWidget> label(item->widget());
     }
     int at = 0;
     for (const StationStates::Station& s : states_.stations()) {
