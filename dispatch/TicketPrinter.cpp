@@ -102,7 +102,9 @@ void TicketPrinter::deliver(TrpReport& report, const Ticket& ticket) {
     if (!installed) {
         log_(QStringLiteral("Printer %1 not found, printed on %2").arg(ticket.printer, usedName));
     }
-    const QueueState queue = PrintSpooler::current().queueState(usedName);
+    // The queue's state as it took the ticket: asking the scheduler again would cost every ticket a round
+    // trip.
+    const QueueState queue = printed.queue;
     if (queue == QueueState::Paused) {
         log_(QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(usedName));
     }

@@ -1,18 +1,20 @@
 #pragma once
 
+#include "PrintSpooler.h"
 #include "SpoolPageSettings.h"
 
 #include <QByteArray>
 #include <QString>
 #include <functional>
 
-// One document a printer took: the printer it went to, its title, the settings of its first page and the
-// document's bytes exactly as the printer received them.
+// One document a printer took: the printer it went to, its title, the settings of its first page, the
+// document's bytes exactly as the printer received them, and the state its queue was in when it took them.
 struct TrpPrintedDocument {
     QString printer;
     QString title;
     SpoolPageSettings firstPage;
     QByteArray document;
+    QueueState queue = QueueState::Ready;
 };
 
 // Told about every document as soon as its printer has taken it.

@@ -120,7 +120,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
         throw;
     }
     if (job && printed) {
-        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document()});
+        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document(), job->queueState()});
     }
 }
 

@@ -79,14 +79,21 @@ SpoolError refused(const QString& printer) {
                           .arg(printer, QString::fromUtf8(cupsLastErrorString())));
 }
 
-// A queue that would refuse the job says why before anything is sent.
-void submitIfAccepted(const QString& printer, const QString& title, const QByteArray& document,
-                      const SpoolPageSettings& firstPage) {
-    const QString refusal = CupsSpooler::refusalReason(printer);
+// A queue that would refuse the job says why before anything is sent; otherwise its state is returned.
+QueueState requireAccepting(const QString& printer) {
+    QueueState state = QueueState::Ready;
+    const QString refusal = CupsSpooler::refusalReason(printer, &state);
     if (!refusal.isEmpty()) {
         throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
     }
+    return state;
+}
+
+QueueState submitIfAccepted(const QString& printer, const QString& title, const QByteArray& document,
+                            const SpoolPageSettings& firstPage) {
+    const QueueState state = requireAccepting(printer);
     CupsSpooler::submit(printer, title, document, firstPage);
+    return state;
 }
 
 class CupsJob final : public SpoolJob {
@@ -109,12 +116,13 @@ public:
             document_ = writer_->document();
             return;
         }
-        submitIfAccepted(printer_, title_, writer_->document(), writer_->pages().front());
+        queue_ = submitIfAccepted(printer_, title_, writer_->document(), writer_->pages().front());
         document_ = writer_->document();
     }
 
     void abort() override { writer_.reset(); }
     QByteArray document() const override { return document_; }
+    QueueState queueState() const override { return queue_; }
 
 private:
     QString printer_;
@@ -122,6 +130,7 @@ private:
     bool toFile_;
     std::unique_ptr<PdfJobWriter> writer_;
     QByteArray document_;
+    QueueState queue_ = QueueState::Ready;
 };
 
 } // namespace
@@ -181,11 +190,7 @@ std::optional<SpoolDeviceCaps> CupsSpooler::openPrinter(const QString& name) con
 std::unique_ptr<SpoolJob> CupsSpooler::startJob(const QString& printer, const QString& title,
                                                 const QString& outputFile) {
     if (outputFile.isEmpty()) {
-        const QString refusal = refusalReason(printer);
-        if (!refusal.isEmpty()) {
-            throw SpoolError(
-                QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
-        }
+        requireAccepting(printer);
     }
     return std::make_unique<CupsJob>(printer, title, outputFile);
 }
@@ -217,9 +222,13 @@ QueueState CupsSpooler::queueState(const QString& printer) const {
     return stateOf(namedDest(printer).get());
 }
 
-QString CupsSpooler::refusalReason(const QString& printer) {
+QString CupsSpooler::refusalReason(const QString& printer, QueueState* state) {
     const DestPtr dest = namedDest(printer);
-    switch (stateOf(dest.get())) {
+    const QueueState now = stateOf(dest.get());
+    if (state != nullptr) {
+        *state = now;
+    }
+    switch (now) {
     case QueueState::Unreachable:
         return QStringLiteral("the print scheduler cannot be reached (%1)")
             .arg(QString::fromUtf8(cupsLastErrorString()));

@@ -19,8 +19,9 @@ public:
     void submitDocument(const QString& printer, const QString& title, const QByteArray& document,
                         const SpoolPageSettings& firstPage) override;
 
-    // Why the queue would refuse a job now, empty when it would take one.
-    static QString refusalReason(const QString& printer);
+    // Why the queue would refuse a job now, empty when it would take one; `state`, when given, receives
+    // the queue's state as seen.
+    static QString refusalReason(const QString& printer, QueueState* state = nullptr);
     // Streams a PDF document from memory to the queue as one job, the page settings as its options, and
     // returns the job's number once the scheduler has taken the whole document. A refusal raises
     // SpoolError naming the printer and the scheduler's reason; nothing stays queued then.

@@ -36,6 +36,15 @@ struct SpoolDeviceCaps {
     SpoolPageSettings defaults;
 };
 
+// What a print queue would do with a job handed to it now.
+enum class QueueState {
+    Ready,        // takes the job and prints it
+    Paused,       // takes the job; it waits in the queue until the queue is resumed
+    NotAccepting, // refuses the job
+    Missing,      // no queue of that name
+    Unreachable,  // the print scheduler does not answer
+};
+
 // One document on its way to a printer. Pages are drawn with a painter at the job's resolution; the
 // page settings of every page go to the driver before it.
 class SpoolJob {
@@ -52,15 +61,9 @@ public:
     virtual void abort() = 0;
     // After finish(): the document exactly as it was handed to the printer (or written to the file).
     virtual QByteArray document() const = 0;
-};
-
-// What a print queue would do with a job handed to it now.
-enum class QueueState {
-    Ready,        // takes the job and prints it
-    Paused,       // takes the job; it waits in the queue until the queue is resumed
-    NotAccepting, // refuses the job
-    Missing,      // no queue of that name
-    Unreachable,  // the print scheduler does not answer
+    // After finish(): the state the queue was in when it took the document (a paused queue keeps it
+    // until it is resumed). Spoolers without queues of their own take every job at once.
+    virtual QueueState queueState() const { return QueueState::Ready; }
 };
 
 // The operating system's printing interface, behind which printers are chosen by name.
