@@ -1,6 +1,7 @@
 #include "CapturingMessageService.h"
 #include "DataModule1.h"
 #include "MainForm.h"
+#include "OperatorLog.h"
 #include "PrintServerLifecycle.h"
 #include "TestDatabase.h"
 
@@ -19,16 +20,6 @@
 #include <stdexcept>
 
 namespace {
-
-// The memo's lines without their time stamps; a message's second line has none.
-QStringList memoMessages(const TMainForm& form) {
-    static const QRegularExpression stamp(QStringLiteral("^\\S+ \\S+ \\S+ - "));
-    QStringList out;
-    for (QString line : form.Memo1->toPlainText().split(QLatin1Char('\n'))) {
-        out << line.remove(stamp);
-    }
-    return out;
-}
 
 class MainFormPrintServerTest : public ::testing::Test {
 protected:
@@ -50,9 +41,6 @@ protected:
     TDataModule1 data;
     std::optional<TMainForm> form;
 };
-
-const QStringList StopLines = {"Stopping Timer", "Timer Stopped", "Disconnecting Database",
-                               "Database Disconnected", "Ready To Start Again"};
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "DataModule1.h"
 #include "DbErrors.h"
 #include "MainForm.h"
+#include "OperatorLog.h"
 #include "PrintDispatcher.h"
 #include "PrintServerLifecycle.h"
 #include "ServiceMessageService.h"
@@ -23,18 +24,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-QStringList memoMessages(const TMainForm& form) {
-    static const QRegularExpression stamp(QStringLiteral("^\\S+ \\S+ \\S+ - "));
-    QStringList out;
-    for (QString line : form.Memo1->toPlainText().split(QLatin1Char('\n'))) {
-        out << line.remove(stamp);
-    }
-    return out;
-}
-
-const QStringList StopLines = {"Stopping Timer", "Timer Stopped", "Disconnecting Database",
-                               "Database Disconnected", "Ready To Start Again"};
 
 // The service around a real main window on a test database, with cycles that the test writes and
 // ticks a millisecond apart.

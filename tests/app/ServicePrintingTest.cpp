@@ -49,6 +49,15 @@ protected:
     // A terminal queues an order: the next Master_ID of the demo.
     void queueOrder() { runTool(QStringLiteral("bash"), {script(QStringLiteral("queue-random-order")), db}); }
 
+    // A terminal queues order #4 while the service runs: the service prints it by itself.
+    void expectNewOrderPrinted(ServiceProcess& service) {
+        queueOrder();
+        EXPECT_TRUE(service.waitUntil(
+            [&] { return hasLineStartingWith(service, QStringLiteral("Printing Order #4 Using Printer: ")); },
+            30000))
+            << service.log().join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(service.waitUntil([&] { return allPrinted(); }));
+    }
     static bool hasLineStartingWith(ServiceProcess& service, const QString& start) {
         const QStringList log = service.log();
         return std::any_of(log.begin(), log.end(),
@@ -94,12 +103,7 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
     for (const char* queue : Queues) {
         printedBefore += newJobs(queue);
     }
-    queueOrder();
-    EXPECT_TRUE(service.waitUntil(
-        [&] { return hasLineStartingWith(service, QStringLiteral("Printing Order #4 Using Printer: ")); },
-        30000))
-        << service.log().join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(service.waitUntil([&] { return allPrinted(); }));
+    expectNewOrderPrinted(service);
     int printedAfter = 0;
     for (const char* queue : Queues) {
         printedAfter += newJobs(queue);
@@ -135,12 +139,7 @@ TEST_F(ServicePrintingTest, PrintingResumesByItselfWhenTheDatabaseIsBack) {
     file.seek(0);
     file.write(header);
     file.close();
-    queueOrder();
-    EXPECT_TRUE(service.waitUntil(
-        [&] { return hasLineStartingWith(service, QStringLiteral("Printing Order #4 Using Printer: ")); },
-        30000))
-        << service.log().join(QLatin1Char('\n')).toStdString();
-    EXPECT_TRUE(service.waitUntil([&] { return allPrinted(); }));
+    expectNewOrderPrinted(service);
 
     expectStoppedCleanly(service);
 }

@@ -1,7 +1,6 @@
 // The order and void batches against a real embedded database and folder printers: what the database,
 // the printers and the log hold after each fault.
-#include "DispatchTestBed.h"
-#include "FolderPrinters.h"
+#include "GrillAndSaladsOutlet.h"
 #include "QtGTestPrinters.h"
 #include "TraceChannel.h"
 #include "TrpErrorBox.h"
@@ -15,22 +14,7 @@
 
 namespace {
 
-class DispatchFaults : public ::testing::Test {
-protected:
-    void SetUp() override {
-        grill = bed.station(QStringLiteral("Grill"));
-        salads = bed.station(QStringLiteral("Salads"));
-        burger = bed.item(QStringLiteral("Beef Burger"), QStringLiteral("Burger"), grill);
-        salad = bed.item(QStringLiteral("Caesar Salad"), QStringLiteral("Salad"), salads);
-    }
-
-    FolderPrinters printers{{"Kitchen", "Grill", "Salads", "Packaging"}};
-    DispatchTestBed bed{true};
-    qint64 grill = 0;
-    qint64 salads = 0;
-    qint64 burger = 0;
-    qint64 salad = 0;
-};
+using DispatchFaults = GrillAndSaladsOutlet;
 
 // What the cycle reports to the trace channel, in order, for one order with packaging and one void.
 TEST_F(DispatchFaults, TheCycleTracesItsStepsInOrder) {

@@ -1,7 +1,6 @@
 // The printed tickets' archive and the printers' states, through whole cycles on a real embedded database
 // with folder printers.
-#include "DispatchTestBed.h"
-#include "FolderPrinters.h"
+#include "GrillAndSaladsOutlet.h"
 #include "QtGTestPrinters.h"
 #include "TrpStoredPages.h"
 
@@ -27,19 +26,13 @@ QStringList filesBelow(const QString& folder) {
     return files;
 }
 
-class PrintedTicketsThroughCycles : public ::testing::Test {
+// The outlet copies the Grill's items to packaging.
+class PrintedTicketsThroughCycles : public GrillAndSaladsOutlet {
 protected:
     void SetUp() override {
-        grill = bed.station(QStringLiteral("Grill"));
-        salads = bed.station(QStringLiteral("Salads"));
-        burger = bed.item(QStringLiteral("Beef Burger"), QStringLiteral("Burger"), grill);
-        salad = bed.item(QStringLiteral("Caesar Salad"), QStringLiteral("Salad"), salads);
+        GrillAndSaladsOutlet::SetUp();
         bed.copyToPackaging(QStringLiteral("Grill"));
     }
-
-    FolderPrinters printers{{"Kitchen", "Grill", "Salads", "Packaging"}};
-    DispatchTestBed bed{true};
-    qint64 grill = 0, salads = 0, burger = 0, salad = 0;
 };
 
 // Kitchen tickets, the packaging copy and both copies of a void: each is listed with what identifies it,
