@@ -1,9 +1,7 @@
 #include "OrderBatch.h"
 
-#include "DispatchFailure.h"
 #include "DispatchServices.h"
 #include "TraceChannel.h"
-#include "Transaction.h"
 
 #include <vector>
 
@@ -25,7 +23,7 @@ void trace(const QString& text) {
 OrderBatch::OrderBatch(DispatchServices& services)
     : services_(services), repDS_OrdersMaster(&services.adapterOwner()),
       repDS_PackagingOrders(&services.adapterOwner()), repDS_KitchenOrders(&services.adapterOwner()),
-      failureLog_([&services](const QString& line) { services.log(line); }) {
+      units_(services, QStringLiteral("Order")) {
     nameAdapter(repDS_OrdersMaster, "repDS_OrdersMaster", ordersMasterRows_);
     nameAdapter(repDS_PackagingOrders, "repDS_PackagingOrders", packagingRows_);
     nameAdapter(repDS_KitchenOrders, "repDS_KitchenOrders", kitchenRows_);
@@ -33,10 +31,6 @@ OrderBatch::OrderBatch(DispatchServices& services)
     rep_Packaging.SetName(QStringLiteral("rep_Packaging"));
     rep_Check.SetOwner(&services.adapterOwner());
     rep_Packaging.SetOwner(&services.adapterOwner());
-}
-
-QString OrderBatch::unitOf(qint64 Master_ID) {
-    return QStringLiteral("Order #%1").arg(Master_ID);
 }
 
 PrintedTicket OrderBatch::label(PrintedTicket::Kind kind, qint64 Master_ID) const {
@@ -64,15 +58,13 @@ void OrderBatch::run() {
     trace(QStringLiteral("ReadyToPrintQ Records: %1").arg(ReadyToPrintQ.recordCount()));
 
     std::vector<std::pair<qint64, qint64>> queue;
-    QSet<QString> queued;
+    QSet<qint64> queued;
     for (ReadyToPrintQ.first(); !ReadyToPrintQ.eof(); ReadyToPrintQ.next()) {
         const qint64 masterId = ReadyToPrintQ.asLargeInt(QStringLiteral("Master_ID"));
         queue.emplace_back(ReadyToPrintQ.asLargeInt(QStringLiteral("RTP_ID")), masterId);
-        queued.insert(unitOf(masterId));
+        queued.insert(masterId);
     }
-    // What is remembered of orders no longer queued (finished by another server, removed by hand) goes.
-    printed_.retainOnly(queued);
-    failureLog_.retainOnly(queued);
+    units_.retainOnly(queued);
     if (queue.empty()) {
         return;
     }
@@ -86,42 +78,27 @@ void OrderBatch::run() {
 }
 
 void OrderBatch::printOrder(qint64 RTP_ID, qint64 Master_ID) {
-    const QString unit = unitOf(Master_ID);
-    try {
-        runInTransaction(
-            services_.connection(),
-            [&] {
-                open(OrdersMasterQ, Master_ID);
-                trace(QStringLiteral("OrdersMasterQ Opened"));
-                trace(QStringLiteral("OrdersMasterQ Records: %1").arg(OrdersMasterQ.recordCount()));
-                failures_.clear();
-                if (PrintOnPackagingPrinter(Master_ID)) {
-                    Report_PathAndName = services_.reportPath() + QStringLiteral("rep_KitchenOrder.xml");
-                    PrintThis(Master_ID);
-                    failures_.raiseFirst();
-                    services_.checkNotStopped();
-                    services_.bindOutlet(OrdersDetails_UpdateIsPrinted);
-                    OrdersDetails_UpdateIsPrinted.setParameter(QStringLiteral("Master_ID"), Master_ID);
-                    OrdersDetails_UpdateIsPrinted.execute();
-                    trace(QStringLiteral("OrdersDetails_UpdateIsPrinted Fired"));
-                    services_.checkNotStopped();
-                    services_.bindOutlet(ReadyToPrint_DeletePrinted);
-                    ReadyToPrint_DeletePrinted.setParameter(QStringLiteral("RTP_ID"), RTP_ID);
-                    ReadyToPrint_DeletePrinted.execute();
-                    trace(QStringLiteral("ReadyToPrint_DeletePrinted Fired"));
-                }
-                services_.checkNotStopped();
-            },
-            TransactionKind::Exclusive);
-    } catch (const CycleStopped&) {
-        return;
-    } catch (const std::exception& e) {
-        failureLog_.failed(
-            unit, QStringLiteral("Printing Order #%1 Failed: %2").arg(Master_ID).arg(failureMessage(e)));
-        return;
-    }
-    printed_.forget(unit);
-    failureLog_.succeeded(unit);
+    units_.run(Master_ID, TransactionKind::Exclusive, [&] {
+        open(OrdersMasterQ, Master_ID);
+        trace(QStringLiteral("OrdersMasterQ Opened"));
+        trace(QStringLiteral("OrdersMasterQ Records: %1").arg(OrdersMasterQ.recordCount()));
+        if (!PrintOnPackagingPrinter(Master_ID)) {
+            return;
+        }
+        Report_PathAndName = services_.reportPath() + QStringLiteral("rep_KitchenOrder.xml");
+        PrintThis(Master_ID);
+        units_.ticketsDone();
+        services_.checkNotStopped();
+        services_.bindOutlet(OrdersDetails_UpdateIsPrinted);
+        OrdersDetails_UpdateIsPrinted.setParameter(QStringLiteral("Master_ID"), Master_ID);
+        OrdersDetails_UpdateIsPrinted.execute();
+        trace(QStringLiteral("OrdersDetails_UpdateIsPrinted Fired"));
+        services_.checkNotStopped();
+        services_.bindOutlet(ReadyToPrint_DeletePrinted);
+        ReadyToPrint_DeletePrinted.setParameter(QStringLiteral("RTP_ID"), RTP_ID);
+        ReadyToPrint_DeletePrinted.execute();
+        trace(QStringLiteral("ReadyToPrint_DeletePrinted Fired"));
+    });
 }
 
 bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
@@ -137,21 +114,19 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
     const int lines = PackagingOrdersQ.recordCount();
     services_.log(QStringLiteral("Packaging Order Items Count #%1").arg(lines));
     if (lines > 0) {
-        const QString unit = unitOf(Master_ID);
-        const QString copy = QStringLiteral("packaging:") + state.Packaging_Printer_Name;
-        const QByteArray content = PrintedTicketMemory::contentOf(PackagingOrdersQ);
-        if (printed_.printedBefore(unit, copy, content)) {
+        const auto outcome = units_.print(
+            Master_ID, QStringLiteral("packaging:") + state.Packaging_Printer_Name,
+            PrintedTicketMemory::contentOf(PackagingOrdersQ), [&] {
+                services_.tickets().print(rep_Packaging, {templateFile,
+                                                          state.Packaging_Printer_Name,
+                                                          {},
+                                                          lines,
+                                                          label(PrintedTicket::Kind::Packaging, Master_ID)});
+            });
+        if (outcome == DispatchUnits::Outcome::PrintedBefore) {
             services_.log(
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
-        } else if (failures_.attempt([&] {
-                       services_.tickets().print(rep_Packaging,
-                                                 {templateFile,
-                                                  state.Packaging_Printer_Name,
-                                                  {},
-                                                  lines,
-                                                  label(PrintedTicket::Kind::Packaging, Master_ID)});
-                   })) {
-            printed_.remember(unit, copy, content);
+        } else if (outcome == DispatchUnits::Outcome::Printed) {
             services_.log(QStringLiteral("Printing Packaging Order #%1").arg(Master_ID));
         }
     }
@@ -167,7 +142,6 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
     for (PrintersInOrderQ.first(); !PrintersInOrderQ.eof(); PrintersInOrderQ.next()) {
         printers.append(PrintersInOrderQ.asString(QStringLiteral("Default_Printer")));
     }
-    const QString unit = unitOf(Master_ID);
     for (const QString& printer : printers) {
         services_.checkNotStopped();
         KitchenOrdersQ.close();
@@ -179,22 +153,21 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         if (lines == 0) {
             continue;
         }
-        const QString copy = QStringLiteral("kitchen:") + printer;
-        const QByteArray content = PrintedTicketMemory::contentOf(KitchenOrdersQ);
-        if (printed_.printedBefore(unit, copy, content)) {
-            services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2 skipped, printed before")
-                              .arg(Master_ID)
-                              .arg(printer));
-            continue;
-        }
-        if (!failures_.attempt([&] {
+        const auto outcome = units_.print(
+            Master_ID, QStringLiteral("kitchen:") + printer, PrintedTicketMemory::contentOf(KitchenOrdersQ),
+            [&] {
                 services_.tickets().print(
                     rep_Check,
                     {Report_PathAndName, printer, {}, lines, label(PrintedTicket::Kind::Kitchen, Master_ID)});
-            })) {
+            });
+        if (outcome == DispatchUnits::Outcome::PrintedBefore) {
+            services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2 skipped, printed before")
+                              .arg(Master_ID)
+                              .arg(printer));
+        }
+        if (outcome != DispatchUnits::Outcome::Printed) {
             continue;
         }
-        printed_.remember(unit, copy, content);
         services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2").arg(Master_ID).arg(printer));
     }
     tracer.ExitMethod(QStringLiteral("PrintThis"));

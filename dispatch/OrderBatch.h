@@ -2,11 +2,10 @@
 
 #include "DbCommand.h"
 #include "DbQuery.h"
-#include "FailureLog.h"
+#include "DispatchUnits.h"
 #include "PrintedTicket.h"
 #include "PrintedTicketMemory.h"
 #include "QueryRowSource.h"
-#include "TicketFailures.h"
 #include "TrpDBDataset.h"
 #include "TrpReport.h"
 
@@ -53,7 +52,6 @@ private:
     void open(DbQuery& query, qint64 Master_ID);
     // What the order's tickets are, for the archive.
     PrintedTicket label(PrintedTicket::Kind kind, qint64 Master_ID) const;
-    static QString unitOf(qint64 Master_ID);
 
     DispatchServices& services_;
     QueryRowSource ordersMasterRows_{OrdersMasterQ};
@@ -63,7 +61,5 @@ private:
     TrpDBDataset repDS_OrdersMaster;
     TrpDBDataset repDS_PackagingOrders;
     TrpDBDataset repDS_KitchenOrders;
-    PrintedTicketMemory printed_;
-    TicketFailures failures_;
-    FailureLog failureLog_;
+    DispatchUnits units_;
 };

@@ -2,9 +2,8 @@
 
 #include "DbCommand.h"
 #include "DbQuery.h"
-#include "FailureLog.h"
+#include "DispatchUnits.h"
 #include "PrintedTicketMemory.h"
-#include "TicketFailures.h"
 #include "TrpReport.h"
 
 class DispatchServices;
@@ -36,7 +35,5 @@ private:
     void printCopy(const Void& row, const QString& copy, const QString& printer);
 
     DispatchServices& services_;
-    PrintedTicketMemory printed_;
-    TicketFailures failures_;
-    FailureLog failureLog_;
+    DispatchUnits units_;
 };
