@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -227,6 +228,17 @@ int TrpDrawText::memoHeight(double textHeight, double gapY, double frameWidth, i
     }
     height += shadowWidth;
     return static_cast<int>(std::nearbyint(height)); // the default rounding mode: halves to even
+}
+
+double TrpDrawText::drawnBottom(double scaleY, const QPointF& origin) const {
+    if (lines_.isEmpty()) {
+        return std::numeric_limits<double>::lowest();
+    }
+    // The first baseline lies within a cell of the top; lines may also step upwards (negative spacing).
+    const double top = roundHalfEven(rect_.top()) * Ratio;
+    const double steps = static_cast<double>(lines_.size() - 1) * lineHeight() * Ratio;
+    const double lowest = top + std::max(0.0, steps) + 2 * cellHeight_;
+    return origin.y() + lowest * scaleY / Ratio;
 }
 
 void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, const QPointF& origin) const {

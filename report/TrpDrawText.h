@@ -76,6 +76,9 @@ public:
     // Draws the wrapped text onto `painter`, where one report pixel is `scaleX` by `scaleY` device units
     // and `origin` is the device position of report position (0, 0).
     void drawText(QPainter& painter, double scaleX, double scaleY, const QPointF& origin) const;
+    // The lowest device y that drawText with these arguments can mark (the lowest baseline and a whole
+    // character cell under it); below everything when there is no line.
+    double drawnBottom(double scaleY, const QPointF& origin) const;
 
     // The text rectangle of a memo: gaps inside its rectangle, frame lines taking their half.
     static QRectF textRect(const QRectF& memo, double gapX, double gapY, double frameWidth, int frameTyp);

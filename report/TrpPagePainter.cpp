@@ -33,6 +33,12 @@ Qt::PenStyle penStyle(TrpFrameStyle style) {
 TrpPagePainter::TrpPagePainter(QPainter& painter, double scaleX, double scaleY, TrpDrawTarget target)
     : m_painter(painter), m_scaleX(scaleX), m_scaleY(scaleY), m_target(target) {}
 
+void TrpPagePainter::reach(double bottom) const {
+    if (m_reach) {
+        m_reach(bottom);
+    }
+}
+
 QRectF TrpPagePainter::toDevice(const QRectF& r) const {
     return QRectF(m_origin.x() + r.x() * m_scaleX, m_origin.y() + r.y() * m_scaleY, r.width() * m_scaleX,
                   r.height() * m_scaleY);
@@ -97,6 +103,14 @@ void TrpPagePainter::drawFrame(const TrpFrame& frame, const QRectF& rect) {
         {TrpFrameTyp::ftTop, frame.topLine(), QLineF(d.topLeft(), d.topRight()), true},
         {TrpFrameTyp::ftBottom, frame.bottomLine(), QLineF(d.bottomLeft(), d.bottomRight()), true},
     };
+    double widest = 0;
+    for (const Side& side : sides) {
+        if (frame.hasSide(side.bit)) {
+            widest = std::max(widest, side.line.Width * (side.horizontal ? m_scaleY : m_scaleX));
+        }
+    }
+    // A line is centred on the edge; its whole width and an antialiased pixel below are more than it marks.
+    reach(d.bottom() + widest + 1);
     for (const Side& side : sides) {
         if (!frame.hasSide(side.bit)) {
             continue;
@@ -112,7 +126,9 @@ void TrpPagePainter::drawFrame(const TrpFrame& frame, const QRectF& rect) {
 
 void TrpPagePainter::drawMemo(const TrpPreparedView& view, const QRectF& rect) {
     if (view.fill.BackColor != TrpNoColor) {
-        m_painter.fillRect(toDevice(rect), toColor(view.fill.BackColor));
+        const QRectF fill = toDevice(rect);
+        reach(fill.bottom() + 1);
+        m_painter.fillRect(fill, toColor(view.fill.BackColor));
     }
     drawFrame(view.frame, rect);
     if (view.text.isEmpty()) {
@@ -142,6 +158,8 @@ void TrpPagePainter::drawMemo(const TrpPreparedView& view, const QRectF& rect) {
         text.setDimensions(
             TrpDrawText::textRect(rect, view.gapX, view.gapY, view.frame.Width(), view.frame.Typ()));
         text.setText(view.text);
+        // Text a memo does not clip may run past its bottom edge.
+        reach(text.drawnBottom(m_scaleY, m_origin));
         text.drawText(m_painter, m_scaleX, m_scaleY, m_origin);
     }
     m_painter.restore();
@@ -165,5 +183,7 @@ void TrpPagePainter::drawPicture(const TrpPreparedView& view, const QRectF& rect
     if (view.center) {
         at += QPointF((rect.width() - size.width()) / 2, (rect.height() - size.height()) / 2);
     }
-    m_painter.drawImage(toDevice(QRectF(at, size)), view.image);
+    const QRectF target = toDevice(QRectF(at, size));
+    reach(target.bottom() + 1);
+    m_painter.drawImage(target, view.image);
 }

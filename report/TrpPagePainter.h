@@ -2,6 +2,8 @@
 
 #include "TrpPreviewPages.h"
 
+#include <functional>
+
 class QPainter;
 
 // Draws one prepared page onto a painter: the page frame, then every view band by band (placement order)
@@ -13,15 +15,21 @@ public:
 
     void drawPage(const TrpPreviewPage& page, const TrpPageSettings& settings, QPointF offset);
 
+    // Told before every drawing how far down it can mark: the lowest painter y it touches, antialiasing
+    // included. An image canvas clears its rows just ahead of the drawing with it.
+    void setReachHandler(std::function<void(double)> handler) { m_reach = std::move(handler); }
+
 private:
     QRectF toDevice(const QRectF& r) const;
     void drawFrame(const TrpFrame& frame, const QRectF& rect);
     void drawMemo(const TrpPreparedView& view, const QRectF& rect);
     void drawPicture(const TrpPreparedView& view, const QRectF& rect);
+    void reach(double bottom) const;
 
     QPainter& m_painter;
     double m_scaleX;
     double m_scaleY;
     TrpDrawTarget m_target;
     QPointF m_origin; // device position of the printable area's top left corner
+    std::function<void(double)> m_reach;
 };

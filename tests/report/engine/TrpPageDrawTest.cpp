@@ -152,6 +152,87 @@ TEST(TrpPageDraw, ImagesKeptByTheCallerStayIntactWhileMoreAreRendered) {
     }
 }
 
+// Views that mark rows below their own rectangle, each followed by a view whose rows lie inside what the one
+// before marked: text a memo does not clip, lines stepping upwards, a picture larger than its view, a thick
+// line; optionally a page frame round everything.
+std::unique_ptr<TrpReport> reachingReport(bool pageFrame) {
+    auto report = drawingReport();
+    if (pageFrame) {
+        auto* page = static_cast<TrpReportPage*>(report->FindObject(QStringLiteral("Page1")));
+        page->FrameForEditing()->SetTyp(TrpFrameTyp::ftLeft | TrpFrameTyp::ftRight | TrpFrameTyp::ftTop |
+                                        TrpFrameTyp::ftBottom);
+        page->FrameForEditing()->SetWidth(4);
+    }
+    TrpComponent* header = report->FindObject(QStringLiteral("Head"));
+    TrpMemoView* overflow = addMemo(header, "Overflow", QRectF(0, 200, 250, 15),
+                                    QStringLiteral("one\ntwo\nthree\nfour\nfive\nsix"));
+    overflow->SetClipped(false);
+    addMemo(header, "Below", QRectF(0, 230, 250, 15), QStringLiteral("seven"));
+    TrpMemoView* upwards = addMemo(header, "Upwards", QRectF(0, 330, 250, 15), QStringLiteral("a\nb\nc"));
+    upwards->SetLineSpacing(-40);
+    upwards->SetClipped(false);
+
+    QImage blue(100, 40, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    blue.save(&buffer, "PNG");
+    auto* picture = header->Create<TrpPictureView>();
+    picture->SetName(QStringLiteral("Natural"));
+    picture->SetTop(350);
+    picture->SetWidth(20);
+    picture->SetHeight(20);
+    picture->SetStretched(false);
+    picture->PictureForEditing()->setImageData(QString::fromLatin1(TrpPicture::PngClassName), png);
+
+    auto* rule = header->Create<TrpLineView>();
+    rule->SetName(QStringLiteral("Thick"));
+    rule->SetTop(400);
+    rule->SetWidth(264);
+    rule->FrameForEditing()->SetTyp(TrpFrameTyp::ftTop);
+    rule->FrameForEditing()->SetWidth(12);
+    addMemo(header, "Last", QRectF(0, 402, 250, 15), QStringLiteral("eight"))->FillForEditing()->BackColor =
+        0x00FFFF;
+    header->SetHeight(430);
+    return report;
+}
+
+TEST(TrpPageDraw, AnImageIsThePageDrawnOnWhiteWhateverItsViewsReach) {
+    // An image's rows are cleared as the drawing comes down the page; nothing a view marks below its own
+    // rectangle may be cleared again by a later view, and nothing left by an earlier image may remain.
+    for (const bool pageFrame : {false, true}) {
+        auto report = reachingReport(pageFrame);
+        ASSERT_TRUE(report->PrepareReport(true));
+        const TrpPreviewPages& pages = report->PreviewPages();
+        for (const double dpi : {96.0, 203.0, 600.0}) {
+            const double s = dpi / 96;
+            QImage stale = TrpPageRenderer::renderImage(pages, 0, dpi);
+            QImage expected(stale.size(), QImage::Format_RGB32);
+            stale.fill(Qt::black);
+            stale = QImage();
+            expected.fill(Qt::white);
+            QPainter painter(&expected);
+            pages.DrawPage(0, painter, s, s, QPointF(0, 0), TrpDrawTarget::Printer);
+            painter.end();
+            // The fixture does reach: text under the unclipped memo's bottom and blue under the picture's.
+            const double y0 = 2 * Px * s;
+            EXPECT_GT(inkIn(expected, QRect(0, static_cast<int>(y0 + 216 * s), expected.width(),
+                                            static_cast<int>(12 * s))),
+                      0)
+                << dpi;
+            EXPECT_EQ(
+                expected.pixelColor(static_cast<int>(1 * Px * s + 50 * s), static_cast<int>(y0 + 385 * s)),
+                QColor(Qt::blue))
+                << dpi;
+
+            const QImage image = TrpPageRenderer::renderImage(pages, 0, dpi);
+            ASSERT_EQ(image.size(), expected.size()) << dpi;
+            EXPECT_TRUE(image == expected) << dpi << (pageFrame ? " with a page frame" : "");
+        }
+    }
+}
+
 TEST(TrpPageDraw, ThePreviewShowsItsViewsAndStaysInsideThePage) {
     auto report = drawingReport();
     ASSERT_TRUE(report->PrepareReport(true));
