@@ -30,6 +30,25 @@ TrpMemoView* addMemo(TrpComponent* band, const char* name, QRectF r, const QStri
     return memo;
 }
 
+// A picture view showing a `size` image of one colour, stored as PNG.
+TrpPictureView* addPicture(TrpComponent* band, const char* name, QRectF r, QSize size,
+                           Qt::GlobalColor color) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    auto* picture = band->Create<TrpPictureView>();
+    picture->SetName(QString::fromLatin1(name));
+    picture->SetLeft(r.left());
+    picture->SetTop(r.top());
+    picture->SetWidth(r.width());
+    picture->SetHeight(r.height());
+    picture->PictureForEditing()->setImageData(QString::fromLatin1(TrpPicture::PngClassName), png);
+    return picture;
+}
+
 // A 72 mm endless page, margins 1 mm left and 2 mm top, one header holding the views under test.
 std::unique_ptr<TrpReport> drawingReport() {
     auto report = std::make_unique<TrpReport>();
@@ -60,19 +79,7 @@ std::unique_ptr<TrpReport> drawingReport() {
     TrpMemoView* clipped = addMemo(header, "Clipped", QRectF(0, 80, 60, 20), QString(30, QLatin1Char('W')));
     clipped->SetWordWrap(false);
 
-    QImage red(100, 50, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    red.save(&buffer, "PNG");
-    auto* picture = header->Create<TrpPictureView>();
-    picture->SetName(QStringLiteral("Logo"));
-    picture->SetLeft(100);
-    picture->SetTop(110);
-    picture->SetWidth(60);
-    picture->SetHeight(60);
-    picture->PictureForEditing()->setImageData(QString::fromLatin1(TrpPicture::PngClassName), png);
+    addPicture(header, "Logo", QRectF(100, 110, 60, 60), QSize(100, 50), Qt::red);
     return report;
 }
 
@@ -172,19 +179,7 @@ std::unique_ptr<TrpReport> reachingReport(bool pageFrame) {
     upwards->SetLineSpacing(-40);
     upwards->SetClipped(false);
 
-    QImage blue(100, 40, QImage::Format_RGB32);
-    blue.fill(Qt::blue);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    blue.save(&buffer, "PNG");
-    auto* picture = header->Create<TrpPictureView>();
-    picture->SetName(QStringLiteral("Natural"));
-    picture->SetTop(350);
-    picture->SetWidth(20);
-    picture->SetHeight(20);
-    picture->SetStretched(false);
-    picture->PictureForEditing()->setImageData(QString::fromLatin1(TrpPicture::PngClassName), png);
+    addPicture(header, "Natural", QRectF(0, 350, 20, 20), QSize(100, 40), Qt::blue)->SetStretched(false);
 
     auto* rule = header->Create<TrpLineView>();
     rule->SetName(QStringLiteral("Thick"));
