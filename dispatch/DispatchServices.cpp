@@ -1,7 +1,7 @@
 #include "DispatchServices.h"
 
 #include "DataModule1.h"
-#include "DbStatement.h"
+#include "DbCommand.h"
 #include "DispatchFailure.h"
 
 DispatchServices::DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
@@ -30,4 +30,11 @@ void DispatchServices::bindOutlet(DbStatement& statement) {
     statement.setParameter(QStringLiteral("Customer_ID"), data.Customer_ID);
     statement.setParameter(QStringLiteral("Restaurant_ID"), data.Restaurant_ID);
     statement.setParameter(QStringLiteral("Outlet_ID"), data.Outlet_ID);
+}
+
+void DispatchServices::execute(DbCommand& command, const QString& key, qint64 id) {
+    checkNotStopped();
+    bindOutlet(command);
+    command.setParameter(key, id);
+    command.execute();
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 
+class DbCommand;
 class DbConnection;
 class DbStatement;
 
@@ -36,6 +37,8 @@ public:
     DbConnection& connection();
     // Binds the statement to the shared connection and sets the outlet's key parameters.
     void bindOutlet(DbStatement& statement);
+    // Runs a unit's closing command for the order or void `id` names under `key`; Stop checked first.
+    void execute(DbCommand& command, const QString& key, qint64 id);
 
 private:
     PrintServerState& state_;

@@ -88,15 +88,9 @@ void OrderBatch::printOrder(qint64 RTP_ID, qint64 Master_ID) {
         Report_PathAndName = services_.reportPath() + QStringLiteral("rep_KitchenOrder.xml");
         PrintThis(Master_ID);
         units_.ticketsDone();
-        services_.checkNotStopped();
-        services_.bindOutlet(OrdersDetails_UpdateIsPrinted);
-        OrdersDetails_UpdateIsPrinted.setParameter(QStringLiteral("Master_ID"), Master_ID);
-        OrdersDetails_UpdateIsPrinted.execute();
+        services_.execute(OrdersDetails_UpdateIsPrinted, QStringLiteral("Master_ID"), Master_ID);
         trace(QStringLiteral("OrdersDetails_UpdateIsPrinted Fired"));
-        services_.checkNotStopped();
-        services_.bindOutlet(ReadyToPrint_DeletePrinted);
-        ReadyToPrint_DeletePrinted.setParameter(QStringLiteral("RTP_ID"), RTP_ID);
-        ReadyToPrint_DeletePrinted.execute();
+        services_.execute(ReadyToPrint_DeletePrinted, QStringLiteral("RTP_ID"), RTP_ID);
         trace(QStringLiteral("ReadyToPrint_DeletePrinted Fired"));
     });
 }

@@ -76,10 +76,7 @@ void VoidBatch::printVoid(const Void& row) {
             printCopy(row, QStringLiteral("packaging"), services_.state().Packaging_Printer_Name);
         }
         units_.ticketsDone();
-        services_.checkNotStopped();
-        services_.bindOutlet(Voids_MarkNoted);
-        Voids_MarkNoted.setParameter(QStringLiteral("AKV_ID"), row.AKV_ID);
-        Voids_MarkNoted.execute();
+        services_.execute(Voids_MarkNoted, QStringLiteral("AKV_ID"), row.AKV_ID);
     });
 }
 

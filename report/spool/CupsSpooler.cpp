@@ -74,9 +74,11 @@ bool succeeded() {
     return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
 }
 
-SpoolError refused(const QString& printer) {
-    return SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2")
-                          .arg(printer, QString::fromUtf8(cupsLastErrorString())));
+// The queue's refusal; without a reason, the scheduler's last answer on this thread says why.
+SpoolError refused(const QString& printer, const QString& reason = {}) {
+    return SpoolError(
+        QStringLiteral("Printer \"%1\" refused the print job: %2")
+            .arg(printer, reason.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : reason));
 }
 
 // A queue that would refuse the job says why before anything is sent; otherwise its state is returned.
@@ -84,7 +86,7 @@ QueueState requireAccepting(const QString& printer) {
     QueueState state = QueueState::Ready;
     const QString refusal = CupsSpooler::refusalReason(printer, &state);
     if (!refusal.isEmpty()) {
-        throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: %2").arg(printer, refusal));
+        throw refused(printer, refusal);
     }
     return state;
 }
