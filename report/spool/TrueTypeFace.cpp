@@ -38,9 +38,10 @@ std::shared_ptr<const TrueTypeFace> TrueTypeFace::forFont(const QFont& font) {
     }
     QFont unscaled(font);
     unscaled.setPixelSize(100);
-    std::shared_ptr<TrueTypeFace> face(new TrueTypeFace);
-    if (!face->load(QRawFont::fromFont(unscaled))) {
-        face.reset();
+    TrueTypeFace loaded;
+    std::shared_ptr<const TrueTypeFace> face;
+    if (loaded.load(QRawFont::fromFont(unscaled))) {
+        face = std::make_shared<const TrueTypeFace>(std::move(loaded));
     }
     cache.insert(key, face);
     return face;
