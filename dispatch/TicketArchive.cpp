@@ -1,5 +1,6 @@
 #include "TicketArchive.h"
 
+#include "OutputFile.h"
 #include "TrpStoredPages.h"
 
 #include <QDataStream>
@@ -49,13 +50,11 @@ QString baseName(const PrintedTicket& t) {
 // the disk: a copy lost to a power cut is not worth holding up every ticket for.
 void writeFile(const QString& path, const QByteArray& bytes) {
     const QString part = path + QStringLiteral(".part");
-    QFile file(part);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
-        file.remove();
+    QString why;
+    if (!OutputFile::writeAll(part, bytes, &why)) {
+        QFile::remove(part);
         throw TicketArchiveError(QStringLiteral("\"%1\" cannot be written: %2").arg(path, why));
     }
-    file.close();
     if (!QFile::rename(part, path)) {
         QFile::remove(part);
         throw TicketArchiveError(QStringLiteral("\"%1\" cannot be written").arg(path));
