@@ -2,10 +2,12 @@
 // with folder printers.
 #include "GrillAndSaladsOutlet.h"
 #include "QtGTestPrinters.h"
+#include "TicketArchive.h"
 #include "TrpStoredPages.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -177,6 +179,31 @@ TEST_F(PrintedTicketsThroughCycles, AReprintSendsTheSameDocumentAgain) {
     const StationStates::Station salads = bed.printedTickets().stations().stations().value(0);
     EXPECT_EQ(salads.printer, QStringLiteral("Salads"));
     EXPECT_TRUE(salads.failed);
+}
+
+// A ticket's file that cannot be written is an error naming the file, and nothing half written is left to
+// be listed: neither the document without its companion nor a partial file.
+TEST(TicketArchive, AFileThatCannotBeWrittenLeavesNoTrace) {
+    QTemporaryDir root;
+    TicketArchive archive(root.path());
+    PrintedTicket ticket;
+    ticket.kind = PrintedTicket::Kind::Kitchen;
+    ticket.id = 7;
+    ticket.station = QStringLiteral("Grill");
+    ticket.time = QDateTime(QDate(2026, 12, 10), QTime(19, 7, 0));
+    const QString day = root.filePath(QStringLiteral("2026-12-10"));
+    // Where the companion's partial file would go stands a folder, so the document is written first and
+    // the companion then fails.
+    ASSERT_TRUE(QDir().mkpath(day + QStringLiteral("/19-07-00 Order 7 Grill.ticket.part")));
+    try {
+        archive.store(ticket, QByteArray("%PDF-1.4"), QByteArray("pages"));
+        ADD_FAILURE() << "stored";
+    } catch (const TicketArchiveError& e) {
+        EXPECT_TRUE(QString::fromStdString(e.what()).contains(QStringLiteral("cannot be written")))
+            << e.what();
+    }
+    EXPECT_EQ(QDir(day).entryList(QDir::Files), QStringList());
+    EXPECT_TRUE(archive.day(ticket.time.date()).isEmpty());
 }
 
 } // namespace
