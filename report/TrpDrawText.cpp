@@ -1,5 +1,6 @@
 #include "TrpDrawText.h"
 
+#include "ShapedText.h"
 #include "TicketPdfWriter.h"
 
 #include <QFontInfo>
@@ -89,18 +90,36 @@ void TrpDrawText::prefixWidths(const QString& paragraph, QList<double>& widths) 
     widths.resize(paragraph.size() + 1);
     widths[0] = 0;
     double sum = 0;
+    if (!ShapedText::isSimple(paragraph)) {
+        // Joined, combined, reordered or fallback text: the advances of the shaped paragraph, each cluster's
+        // on its first character, so that the lines are as wide as they are drawn.
+        const std::shared_ptr<const ShapedText> shaped = ShapedText::shape(measureFont_, paragraph);
+        for (qsizetype i = 0; i < paragraph.size(); ++i) {
+            sum += shaped->advances().at(i) + spacing;
+            widths[i + 1] = sum;
+        }
+        return;
+    }
     for (qsizetype i = 0; i < paragraph.size(); ++i) {
         const QChar c = paragraph.at(i);
-        if (c.isHighSurrogate() && i + 1 < paragraph.size()) {
-            sum += QFontMetricsF(measureFont_).horizontalAdvance(paragraph.mid(i, 2)) + spacing;
-            widths[i + 1] = sum;
-            widths[i + 2] = sum;
-            ++i;
-            continue;
-        }
         sum += charAdvance(c) + spacing;
         widths[i + 1] = sum;
     }
+}
+
+double TrpDrawText::lineWidth600(const QString& line, double prefixWidth) const {
+    if (ShapedText::isSimple(line)) {
+        return prefixWidth;
+    }
+    // Shaped on its own: the joining at a break may differ from the paragraph's.
+    return ShapedText::shape(measureFont_, line)->width() +
+           options_.charSpacing * Ratio * static_cast<double>(line.size());
+}
+
+QList<char32_t> TrpDrawText::takeMissingCharacters() {
+    QList<char32_t> missing;
+    missing.swap(missing_);
+    return missing;
 }
 
 double TrpDrawText::textWidth600(const QString& text) const {
@@ -109,18 +128,31 @@ double TrpDrawText::textWidth600(const QString& text) const {
     return widths.back();
 }
 
-QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) const {
+QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) {
     const QString paragraph = source.isEmpty() ? QStringLiteral(" ") : source;
     QList<double> widths;
     prefixWidths(paragraph, widths);
+    // A line breaks only between clusters: never between a letter and its marks, inside a syllable or
+    // between the halves of a character outside the basic plane.
+    std::shared_ptr<const ShapedText> shaped;
+    if (!ShapedText::isSimple(paragraph)) {
+        shaped = ShapedText::shape(measureFont_, paragraph);
+        for (const char32_t c : shaped->missing()) {
+            if (!missing_.contains(c)) {
+                missing_.append(c);
+            }
+        }
+    }
+    const auto clusterStart = [&shaped](qsizetype i) { return !shaped || shaped->startsCluster(i); };
     const double span = roundHalfEven(rect_.right()) - roundHalfEven(rect_.left());
     const double firstWidth = roundHalfEven(Ratio * (span - options_.paragraphGap));
     const double otherWidth = roundHalfEven(Ratio * span);
 
     QList<TrpTextLine> out;
     auto addLine = [&](qsizetype from, qsizetype to) {
-        out.append(
-            TrpTextLine{paragraph.mid(from, to - from), out.isEmpty(), false, widths[to] - widths[from]});
+        const QString text = paragraph.mid(from, to - from);
+        out.append(TrpTextLine{text, out.isEmpty(), false,
+                               shaped ? lineWidth600(text, widths[to] - widths[from]) : widths[to] - widths[from]});
     };
     const qsizetype length = paragraph.size();
     if (length == 1 || !options_.wordWrap || widths[length] <= firstWidth) {
@@ -142,14 +174,21 @@ QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) const {
                 // The line ends before the space, which is dropped.
                 addLine(start, lastSpace);
                 start = lastSpace + 1;
-            } else if (i == start) {
-                // A character wider than the line stands alone.
-                addLine(start, i + 1);
-                start = i + 1;
             } else {
-                // A word longer than the line is broken inside.
-                addLine(start, i);
-                start = i;
+                // A word longer than the line is broken inside, before the cluster that does not fit; a
+                // cluster wider than the line stands alone.
+                qsizetype end = i;
+                while (end > start && !clusterStart(end)) {
+                    --end;
+                }
+                if (end == start) {
+                    end = i + 1;
+                    while (end < length && !clusterStart(end)) {
+                        ++end;
+                    }
+                }
+                addLine(start, end);
+                start = end;
             }
             lastSpace = -1;
             i = start;
@@ -283,9 +322,26 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
                 x += textWidth600(word + QLatin1Char(' ')) + extra;
             }
         } else if (options_.charSpacing != 0) {
-            for (const QChar c : line.text) {
-                painter.drawText(QPointF(x, y), QString(c));
-                x += charAdvance(c) + options_.charSpacing * Ratio;
+            // Spaced out cluster by cluster: a letter keeps its marks and a character its two halves.
+            if (ShapedText::isSimple(line.text)) {
+                for (const QChar c : line.text) {
+                    painter.drawText(QPointF(x, y), QString(c));
+                    x += charAdvance(c) + options_.charSpacing * Ratio;
+                }
+            } else {
+                QList<double> widths;
+                prefixWidths(line.text, widths);
+                const std::shared_ptr<const ShapedText> shaped = ShapedText::shape(measureFont_, line.text);
+                qsizetype from = 0;
+                while (from < line.text.size()) {
+                    qsizetype to = from + 1;
+                    while (to < line.text.size() && !shaped->startsCluster(to)) {
+                        ++to;
+                    }
+                    painter.drawText(QPointF(x, y), line.text.mid(from, to - from));
+                    x += widths[to] - widths[from];
+                    from = to;
+                }
             }
         } else if (!TicketPdfWriter::drawTextRun(painter, QPointF(x, y), measureFont_, line.text)) {
             painter.drawText(QPointF(x, y), line.text);

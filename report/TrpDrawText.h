@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QHash>
 #include <QList>
+#include <QStringView>
 #include <QMutex>
 #include <QRectF>
 #include <QString>
@@ -88,12 +89,18 @@ public:
     // The family the platform draws for a template's font name.
     static QString resolvedFamily(const QString& name);
 
+    // The characters measured since the last call that no installed font has (each once); they print as
+    // the font's empty box. Clears the list.
+    QList<char32_t> takeMissingCharacters();
+
 private:
     TrpDrawText() = default;
 
     void prefixWidths(const QString& paragraph, QList<double>& widths) const;
     double charAdvance(QChar c) const;
-    QList<TrpTextLine> wrapParagraph(const QString& paragraph) const;
+    QList<TrpTextLine> wrapParagraph(const QString& paragraph);
+    // The width of a wrapped line as it is drawn, at 600 dots per inch.
+    double lineWidth600(const QString& line, double prefixWidth) const;
     QFont deviceFont(double pixelSize) const;
 
     TrpTextFont font_;
@@ -104,4 +111,5 @@ private:
     QRectF rect_;
     QList<TrpTextLine> lines_;
     mutable QHash<QChar, double> advances_;
+    QList<char32_t> missing_;
 };

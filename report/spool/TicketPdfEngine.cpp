@@ -71,6 +71,15 @@ QByteArray textString(const QString& text) {
     return out;
 }
 
+bool hasRightToLeft(const QString& text) {
+    for (const QChar c : text) {
+        if (c.direction() == QChar::DirR || c.direction() == QChar::DirAL) {
+            return true;
+        }
+    }
+    return false;
+}
+
 QByteArray deflated(const QByteArray& data) {
     return qCompress(data, 6).mid(4); // Qt's length prefix, then a zlib stream
 }
@@ -160,7 +169,7 @@ void TicketPdfEngine::finishPage() {
         contentHint_ = content_.size() + content_.size() / 4;
     }
     const int contents = newObject();
-    writeStream(contents, QByteArray(), content_);
+    writeStream(contents, "/Filter/FlateDecode", deflated(content_));
     const int page = newObject();
     pageObjects_.append(page);
     startObject(page);
@@ -217,7 +226,8 @@ void TicketPdfEngine::writeFonts(QByteArray& fontResources) {
         const QByteArray name = tag + '+' + face.postScriptName();
         const QByteArray program = subset.fontProgram();
         const int file = newObject();
-        writeStream(file, "/Length1 " + QByteArray::number(program.size()), program);
+        writeStream(file, "/Length1 " + QByteArray::number(program.size()) + "/Filter/FlateDecode",
+                    deflated(program));
         const int descriptor = newObject();
         startObject(descriptor);
         const QRect box = face.boundingBox();
@@ -235,7 +245,7 @@ void TicketPdfEngine::writeFonts(QByteArray& fontResources) {
                 QByteArray::number(descriptor) + " 0 R/W" + subset.widths() +
                 "/CIDToGIDMap/Identity>>\nendobj\n";
         const int unicode = newObject();
-        writeStream(unicode, QByteArray(), subset.toUnicode());
+        writeStream(unicode, "/Filter/FlateDecode", deflated(subset.toUnicode()));
         const int font = newObject();
         startObject(font);
         out_ += "<</Type/Font/Subtype/Type0/BaseFont/" + name + "/Encoding/Identity-H/DescendantFonts[" +
@@ -488,8 +498,9 @@ void TicketPdfEngine::drawImage(const QRectF& r, const QImage& image, const QRec
 }
 
 void TicketPdfEngine::drawTextItem(const QPointF& p, const QTextItem& textItem) {
+    // The glyphs the painter shaped for this piece of text, exactly as a raster device receives them.
     beginOperation();
-    showText(p, textItem.font(), textItem.text(), pen_.color());
+    showShaped(p, ShapedText::fromTextItem(textItem), pen_.color());
 }
 
 void TicketPdfEngine::drawTextRun(const QPointF& p, const QFont& font, QStringView text, const QColor& color,
@@ -500,41 +511,89 @@ void TicketPdfEngine::drawTextRun(const QPointF& p, const QFont& font, QStringVi
         content_ += "W n\n";
     }
     appendMatrix(transform);
-    showText(p, font, text, color);
+    showShaped(p, *ShapedText::shape(font, text.toString()), color);
 }
 
-void TicketPdfEngine::showText(const QPointF& p, const QFont& font, QStringView text, const QColor& color) {
-    if (!lastFace_ || !(font == lastFont_)) {
-        lastFont_ = font;
-        lastFace_ = TrueTypeFace::forFont(font);
+void TicketPdfEngine::showShaped(const QPointF& p, const ShapedText& shaped, const QColor& color) {
+    setFill(color);
+    // Glyphs that are not one per character (combined, reordered syllables, drawn as outlines) carry the
+    // text they show, so that copying the line gives the text as it was typed. Right-to-left lines do not:
+    // readers put their glyphs back into reading order from the map of each glyph, and would turn a
+    // spelled-out text around as well.
+    const bool spelled = !ShapedText::isSimple(shaped.text()) && !hasRightToLeft(shaped.text());
+    if (spelled) {
+        content_ += "/Span<</ActualText" + textString(shaped.text()) + ">>BDC\n";
     }
-    const std::shared_ptr<const TrueTypeFace> face = lastFace_;
-    if (!face) {
-        // Not a TrueType face: the text's outlines stand in for it.
-        QPainterPath path;
-        path.addText(p, font, text.toString());
-        setFill(color);
-        appendPath(path);
-        content_ += "f\nQ\n";
-        return;
+    for (const ShapedRun& run : shaped.runs()) {
+        if (run.face) {
+            showRun(p, run, color);
+        } else {
+            fillOutlines(p, run);
+        }
     }
-    int index = subsetIndex_.value(face.get(), -1);
+    content_ += spelled ? "EMC\nQ\n" : "Q\n";
+}
+
+void TicketPdfEngine::showRun(const QPointF& p, const ShapedRun& run, const QColor& ink) {
+    int index = subsetIndex_.value(run.face.get(), -1);
     if (index < 0) {
         index = static_cast<int>(subsets_.size());
-        subsets_.push_back(std::make_unique<TrueTypeSubset>(face));
-        subsetIndex_.insert(face.get(), index);
+        subsets_.push_back(std::make_unique<TrueTypeSubset>(run.face));
+        subsetIndex_.insert(run.face.get(), index);
     }
-    const double size =
-        font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * TicketPdfWriter::Resolution / 72.0;
-    setFill(color);
+    TrueTypeSubset& subset = *subsets_[static_cast<size_t>(index)];
+    const double size = run.pixelSize;
+    const double unit = size / run.face->unitsPerEm();
     content_ += "BT /F";
     content_ += QByteArray::number(index + 1);
     content_ += ' ';
     num(content_, size);
-    content_ += "Tf 1 0 0 -1 ";
-    num(content_, p.x());
-    num(content_, p.y());
-    content_ += "Tm <";
-    subsets_[static_cast<size_t>(index)]->encode(text, content_);
-    content_ += ">Tj ET\nQ\n";
+    content_ += "Tf ";
+    if (run.syntheticBold) {
+        // The platform widens an emboldened outline by a 64th of the em; a stroke of that width does the same.
+        color(content_, ink);
+        content_ += "RG ";
+        num(content_, size / 64);
+        content_ += "w 2 Tr ";
+    }
+    // Text space has y upwards; the page's device units have it downwards. A slanted face leans right.
+    const QByteArray slant = run.syntheticItalic ? "0.2126 " : "0 ";
+    double penX = 0;
+    double lineY = 0;
+    bool open = false;
+    for (qsizetype i = 0; i < run.glyphs.size(); ++i) {
+        const QPointF at = p + run.positions[i];
+        if (!open || std::abs(at.y() - lineY) > 0.001) {
+            if (open) {
+                content_ += ">]TJ\n";
+            }
+            content_ += "1 0 " + slant + "-1 ";
+            num(content_, at.x());
+            num(content_, at.y());
+            content_ += "Tm [<";
+            lineY = at.y();
+            open = true;
+        } else if (std::abs(at.x() - penX) > 0.01) {
+            // The shaped position, where the face's own advance would put the glyph elsewhere.
+            content_ += '>';
+            num(content_, (penX - at.x()) * 1000 / size);
+            content_ += '<';
+        }
+        subset.encode(run.glyphs[i], run.texts[i], content_);
+        penX = at.x() + run.face->advance(run.glyphs[i]) * unit;
+    }
+    if (open) {
+        content_ += ">]TJ ";
+    }
+    content_ += "ET\n";
+}
+
+void TicketPdfEngine::fillOutlines(const QPointF& p, const ShapedRun& run) {
+    // A face that cannot be embedded (not TrueType): its glyphs' outlines, filled.
+    QPainterPath path;
+    for (qsizetype i = 0; i < run.glyphs.size(); ++i) {
+        path.addPath(run.font.pathForGlyph(run.glyphs[i]).translated(p + run.positions[i]));
+    }
+    appendPath(path);
+    content_ += "f\n";
 }

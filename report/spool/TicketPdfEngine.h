@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ShapedText.h"
 #include "TrueTypeSubset.h"
 
 #include <QByteArray>
@@ -43,9 +44,9 @@ public:
     void drawImage(const QRectF& r, const QImage& image, const QRectF& sr,
                    Qt::ImageConversionFlags flags = Qt::AutoColor) override;
     void drawTextItem(const QPointF& p, const QTextItem& textItem) override;
-    // One run of text in `font` from `p` on its baseline, glyph after glyph at the face's advances, without
-    // shaping: what a ticket's measured lines need. The caller gives the painter's state: the colour, the
-    // transform and the clip rectangle in device units.
+    // One line of text in `font` from `p` on its baseline, shaped as the painter shapes it (from the
+    // process's cache of shaped lines): what a ticket's measured lines need. The caller gives the painter's
+    // state: the colour, the transform and the clip rectangle in device units.
     void drawTextRun(const QPointF& p, const QFont& font, QStringView text, const QColor& color,
                      const QTransform& transform, const std::optional<QRectF>& clip);
 
@@ -63,8 +64,10 @@ private:
     void setFill(const QColor& color);
     void appendPath(const QPainterPath& path);
     void appendMatrix(const QTransform& m);
-    // The text operators, after the operation was opened; closes it.
-    void showText(const QPointF& p, const QFont& font, QStringView text, const QColor& color);
+    // The text operators for shaped glyphs, after the operation was opened; closes it.
+    void showShaped(const QPointF& p, const ShapedText& shaped, const QColor& color);
+    void showRun(const QPointF& p, const ShapedRun& run, const QColor& ink);
+    void fillOutlines(const QPointF& p, const ShapedRun& run);
     void paintCurrentPath(bool closed, Qt::FillRule rule);
 
     QString title_;
@@ -83,8 +86,6 @@ private:
     bool clipEnabled_ = false;
     QList<QPainterPath> clips_; // device units
 
-    QFont lastFont_; // the face of the last text drawn, looked up again only for another font
-    std::shared_ptr<const TrueTypeFace> lastFace_;
     std::vector<std::unique_ptr<TrueTypeSubset>> subsets_;
     QHash<const TrueTypeFace*, int> subsetIndex_;
     QByteArray imageResources_;

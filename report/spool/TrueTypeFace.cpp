@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QtEndian>
+#include <private/qfontengine_p.h>
 
 namespace {
 
@@ -25,42 +26,38 @@ QMutex& cacheLock() {
 
 } // namespace
 
-std::shared_ptr<const TrueTypeFace> TrueTypeFace::forFont(const QFont& font) {
-    // Keyed by what picks the face, not its size: one entry serves every size of the face.
-    static QHash<QString, std::shared_ptr<const TrueTypeFace>> cache;
-    const QString key = font.family() + QLatin1Char('/') + QString::number(font.weight()) + QLatin1Char('/') +
-                        QString::number(static_cast<int>(font.style())) + QLatin1Char('/') +
-                        QString::number(static_cast<int>(font.styleStrategy()));
+std::shared_ptr<const TrueTypeFace> TrueTypeFace::forEngine(QFontEngine& engine) {
+    // Keyed by the face's file and index, not its size: one entry serves every size of the face.
+    static QHash<QByteArray, std::shared_ptr<const TrueTypeFace>> cache;
+    const QFontEngine::FaceId id = engine.faceId();
+    const QByteArray key = id.filename + '#' + QByteArray::number(id.index) + '#' + id.uuid;
     const QMutexLocker lock(&cacheLock());
     const auto found = cache.constFind(key);
-    if (found != cache.constEnd()) {
+    if (found != cache.constEnd() && !id.filename.isEmpty()) {
         return *found;
     }
-    QFont unscaled(font);
-    unscaled.setPixelSize(100);
     TrueTypeFace loaded;
     std::shared_ptr<const TrueTypeFace> face;
-    if (loaded.load(QRawFont::fromFont(unscaled))) {
+    const auto table = [&engine](const char* tag) {
+        return engine.getSfntTable(MAKE_TAG(tag[0], tag[1], tag[2], tag[3]));
+    };
+    if (loaded.load(table, engine.properties().postscriptName, engine.fontDef.weight >= QFont::Bold)) {
         face = std::make_shared<const TrueTypeFace>(std::move(loaded));
     }
-    cache.insert(key, face);
+    if (!id.filename.isEmpty()) {
+        cache.insert(key, face);
+    }
     return face;
 }
 
-bool TrueTypeFace::load(const QRawFont& raw) {
-    if (!raw.isValid()) {
-        return false;
-    }
-    raw_ = raw;
-    head_ = raw.fontTable("head");
-    hhea_ = raw.fontTable("hhea");
-    maxp_ = raw.fontTable("maxp");
-    hmtx_ = raw.fontTable("hmtx");
-    loca_ = raw.fontTable("loca");
-    glyf_ = raw.fontTable("glyf");
-    cvt_ = raw.fontTable("cvt ");
-    fpgm_ = raw.fontTable("fpgm");
-    prep_ = raw.fontTable("prep");
+bool TrueTypeFace::load(const std::function<QByteArray(const char*)>& fontTable, const QByteArray& postScriptName,
+                        bool bold) {
+    head_ = fontTable("head");
+    hhea_ = fontTable("hhea");
+    maxp_ = fontTable("maxp");
+    hmtx_ = fontTable("hmtx");
+    loca_ = fontTable("loca");
+    glyf_ = fontTable("glyf");
     if (head_.size() < 54 || hhea_.size() < 36 || maxp_.size() < 6 || loca_.isEmpty() || glyf_.isEmpty()) {
         return false; // not an outline font with TrueType glyphs
     }
@@ -72,30 +69,21 @@ bool TrueTypeFace::load(const QRawFont& raw) {
                          QPoint(perMille(s16(head_, 40)), perMille(s16(head_, 42))));
     ascent_ = perMille(s16(hhea_, 4));
     descent_ = perMille(s16(hhea_, 6));
-    const QByteArray os2 = raw.fontTable("OS/2");
+    const QByteArray os2 = fontTable("OS/2");
     capHeight_ = u16(os2, 0) >= 2 && os2.size() >= 90 ? perMille(s16(os2, 88)) : ascent_;
-    const QByteArray post = raw.fontTable("post");
+    const QByteArray post = fontTable("post");
     italicAngle_ = static_cast<qint16>(u32(post, 4) >> 16);
-    bold_ = raw.weight() >= QFont::Bold;
-    // A PDF name: the face's family and style without spaces.
-    QString name = raw.familyName() + QLatin1Char('-') + raw.styleName();
-    name.remove(QLatin1Char(' '));
-    for (const QChar c : std::as_const(name)) {
-        if (c.unicode() > 32 && c.unicode() < 127 && !QStringLiteral("()<>[]{}/%#").contains(c)) {
-            postScriptName_ += static_cast<char>(c.unicode());
+    bold_ = bold;
+    // A PDF name: printable characters only.
+    for (const char c : postScriptName) {
+        if (c > 32 && c < 127 && !QByteArrayView("()<>[]{}/%#").contains(c)) {
+            postScriptName_ += c;
         }
     }
-    return true;
-}
-
-QVarLengthArray<quint32, 256> TrueTypeFace::glyphsOf(QStringView text) const {
-    QVarLengthArray<quint32, 256> glyphs(text.size());
-    int count = static_cast<int>(glyphs.size());
-    if (!raw_.glyphIndexesForChars(text.data(), static_cast<int>(text.size()), glyphs.data(), &count)) {
-        count = 0;
+    if (postScriptName_.isEmpty()) {
+        postScriptName_ = "Font";
     }
-    glyphs.resize(count);
-    return glyphs;
+    return true;
 }
 
 QByteArray TrueTypeFace::glyphData(quint32 glyph) const {
@@ -132,15 +120,6 @@ const QByteArray& TrueTypeFace::table(const char* tag) const {
     }
     if (name == "maxp") {
         return maxp_;
-    }
-    if (name == "cvt ") {
-        return cvt_;
-    }
-    if (name == "fpgm") {
-        return fpgm_;
-    }
-    if (name == "prep") {
-        return prep_;
     }
     return empty_;
 }

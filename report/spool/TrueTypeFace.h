@@ -1,11 +1,11 @@
 #pragma once
 
 #include <QByteArray>
-#include <QFont>
-#include <QRawFont>
-#include <QString>
-#include <QVarLengthArray>
+#include <QRect>
+#include <functional>
 #include <memory>
+
+class QFontEngine;
 
 // One TrueType face as PDF documents embed it: its tables read once per process, each glyph's outline
 // found in them, its advance and the face's measures for the font descriptor. The server prints thousands
@@ -13,12 +13,9 @@
 // document; documents only pick glyphs out of it.
 class TrueTypeFace {
 public:
-    // The face the platform draws `font` with, from the process's cache; nothing when it is not a TrueType
-    // face (the caller draws such text as outlines).
-    static std::shared_ptr<const TrueTypeFace> forFont(const QFont& font);
-
-    // Glyph numbers of the characters of `text`, one per code point (0 where the face has no glyph).
-    QVarLengthArray<quint32, 256> glyphsOf(QStringView text) const;
+    // The face behind one of the platform's font engines (the font's own or a fallback), from the process's
+    // cache; nothing when it is not a TrueType face (the caller draws such glyphs as outlines).
+    static std::shared_ptr<const TrueTypeFace> forEngine(QFontEngine& engine);
 
     int glyphCount() const { return glyphCount_; }
     int unitsPerEm() const { return unitsPerEm_; }
@@ -40,11 +37,11 @@ public:
 
 private:
     TrueTypeFace() = default;
-    bool load(const QRawFont& raw);
+    bool load(const std::function<QByteArray(const char*)>& fontTable, const QByteArray& postScriptName,
+              bool bold);
     int perMille(int units) const { return units * 1000 / unitsPerEm_; }
 
-    QRawFont raw_;
-    QByteArray head_, hhea_, maxp_, hmtx_, loca_, glyf_, cvt_, fpgm_, prep_, empty_;
+    QByteArray head_, hhea_, maxp_, hmtx_, loca_, glyf_, empty_;
     int glyphCount_ = 0;
     int unitsPerEm_ = 1000;
     bool longOffsets_ = false;

@@ -54,12 +54,50 @@ constexpr quint16 HasScale = 0x0008;
 constexpr quint16 MoreComponents = 0x0020;
 constexpr quint16 HasXYScale = 0x0040;
 constexpr quint16 HasTwoByTwo = 0x0080;
+constexpr quint16 HasInstructions = 0x0100;
+
+// A glyph's outline without its hinting instructions (the caller has checked the header's size).
+QByteArray withoutInstructions(const QByteArray& data) {
+    const auto contours = static_cast<qint16>(be16(data, 0));
+    if (contours >= 0) {
+        // Simple glyph: contour ends, instruction length, instructions, then the points.
+        const qsizetype lengthAt = 10 + 2 * qsizetype(contours);
+        if (lengthAt + 2 > data.size()) {
+            return data;
+        }
+        const quint16 length = be16(data, lengthAt);
+        if (length == 0 || lengthAt + 2 + length > data.size()) {
+            return data;
+        }
+        QByteArray out = data.left(lengthAt);
+        out += QByteArray(2, '\0');
+        out += QByteArrayView(data).sliced(lengthAt + 2 + length);
+        return out;
+    }
+    // Composite glyph: the instructions follow the last component.
+    QByteArray out = data;
+    out.detach();
+    qsizetype at = 10;
+    quint16 flags = MoreComponents;
+    bool instructed = false;
+    while ((flags & MoreComponents) && at + 4 <= out.size()) {
+        flags = be16(out, at);
+        instructed = instructed || (flags & HasInstructions);
+        set16(out, at, flags & ~HasInstructions);
+        at += 4 + ((flags & ArgsAreWords) ? 4 : 2);
+        at += (flags & HasScale) ? 2 : (flags & HasXYScale) ? 4 : (flags & HasTwoByTwo) ? 8 : 0;
+    }
+    if (instructed && at <= out.size()) {
+        out.truncate(at);
+    }
+    return out;
+}
 
 } // namespace
 
 TrueTypeSubset::TrueTypeSubset(std::shared_ptr<const TrueTypeFace> face) : face_(std::move(face)) {
     glyphs_.append(0);
-    characters_.append(0);
+    characters_.append(QString());
     numbers_.insert(0, 0);
 }
 
@@ -71,26 +109,16 @@ quint16 TrueTypeSubset::numberOf(quint32 glyph) {
     const auto number = static_cast<quint16>(glyphs_.size());
     numbers_.insert(glyph, number);
     glyphs_.append(glyph);
-    characters_.append(0);
+    characters_.append(QString());
     return number;
 }
 
-void TrueTypeSubset::encode(QStringView text, QByteArray& out) {
-    const QVarLengthArray<quint32, 256> glyphs = face_->glyphsOf(text);
-    qsizetype at = 0;
-    for (const quint32 glyph : glyphs) {
-        char32_t c = text.at(at).unicode();
-        if (QChar::isHighSurrogate(c) && at + 1 < text.size()) {
-            c = QChar::surrogateToUcs4(text.at(at), text.at(at + 1));
-            ++at;
-        }
-        ++at;
-        const quint16 number = numberOf(glyph);
-        if (characters_[number] == 0) {
-            characters_[number] = c;
-        }
-        appendHex16(out, number);
+void TrueTypeSubset::encode(quint32 glyph, const QString& text, QByteArray& out) {
+    const quint16 number = numberOf(glyph);
+    if (characters_[number].isEmpty() && number != 0) {
+        characters_[number] = text;
     }
+    appendHex16(out, number);
 }
 
 QByteArray TrueTypeSubset::fontProgram() {
@@ -100,6 +128,9 @@ QByteArray TrueTypeSubset::fontProgram() {
     for (qsizetype n = 0; n < glyphs_.size(); ++n) {
         put32(loca, static_cast<quint32>(glyf.size()));
         QByteArray data = face_->glyphData(glyphs_[n]);
+        if (data.size() >= 10) {
+            data = withoutInstructions(data);
+        }
         if (data.size() >= 10 && static_cast<qint16>(be16(data, 0)) < 0) {
             data.detach();
             qsizetype at = 10;
@@ -133,20 +164,18 @@ QByteArray TrueTypeSubset::fontProgram() {
     set16(hhea, 34, count);
     QByteArray maxp = face_->table("maxp");
     set16(maxp, 4, count);
+    set16(maxp, 26, 0); // the largest glyph program: there are none
 
     struct Table {
         const char* tag;
         QByteArray data;
     };
-    std::vector<Table> tables = {{"cvt ", face_->table("cvt ")},
-                                 {"fpgm", face_->table("fpgm")},
-                                 {"glyf", glyf},
+    std::vector<Table> tables = {{"glyf", glyf},
                                  {"head", head},
                                  {"hhea", hhea},
                                  {"hmtx", hmtx},
                                  {"loca", loca},
-                                 {"maxp", maxp},
-                                 {"prep", face_->table("prep")}};
+                                 {"maxp", maxp}};
     std::erase_if(tables, [](const Table& t) { return t.data.isEmpty(); });
 
     const auto tableCount = static_cast<quint16>(tables.size());
@@ -198,11 +227,11 @@ QByteArray TrueTypeSubset::toUnicode() const {
                      "1 begincodespacerange<0000><FFFF>endcodespacerange\n";
     QList<qsizetype> mapped;
     for (qsizetype n = 1; n < characters_.size(); ++n) {
-        if (characters_[n] != 0) {
+        if (!characters_[n].isEmpty()) {
             mapped.append(n);
         }
     }
-    // At most 100 entries per block.
+    // At most 100 entries per block; a glyph may stand for several characters (a ligature, a cluster).
     for (qsizetype from = 0; from < mapped.size(); from += 100) {
         const qsizetype to = std::min(mapped.size(), from + 100);
         out += QByteArray::number(to - from) + " beginbfchar\n";
@@ -210,12 +239,8 @@ QByteArray TrueTypeSubset::toUnicode() const {
             out += '<';
             appendHex16(out, static_cast<quint32>(mapped[i]));
             out += "><";
-            const char32_t c = characters_[mapped[i]];
-            if (c > 0xFFFF) {
-                appendHex16(out, QChar::highSurrogate(c));
-                appendHex16(out, QChar::lowSurrogate(c));
-            } else {
-                appendHex16(out, c);
+            for (const QChar c : characters_[mapped[i]]) {
+                appendHex16(out, c.unicode());
             }
             out += ">\n";
         }

@@ -15,11 +15,13 @@ public:
     explicit TrueTypeSubset(std::shared_ptr<const TrueTypeFace> face);
 
     const TrueTypeFace& face() const { return *face_; }
-    // Appends the subset's numbers for the characters of `text`, hex-coded two bytes each as a PDF string
-    // wants.
-    void encode(QStringView text, QByteArray& out);
+    // Appends the subset's number for the face's `glyph`, hex-coded two bytes as a PDF string wants; `text`
+    // is what the glyph shows, for the map back to characters (the first text a glyph shows is kept).
+    void encode(quint32 glyph, const QString& text, QByteArray& out);
 
-    // A TrueType font program with the used glyphs (and the glyphs they are made of).
+    // A TrueType font program with the used glyphs (and the glyphs they are made of), without the hinting
+    // instructions: tickets are laid out unhinted, and a renderer that ran them would move stems and
+    // baselines away from the preview.
     QByteArray fontProgram();
     // The /W array of the used glyphs, thousandths of the em.
     QByteArray widths() const;
@@ -32,5 +34,5 @@ private:
     std::shared_ptr<const TrueTypeFace> face_;
     QHash<quint32, quint16> numbers_; // face glyph -> subset number
     QList<quint32> glyphs_;           // subset number -> face glyph
-    QList<char32_t> characters_;      // subset number -> the character it showed first (0: none)
+    QList<QString> characters_;       // subset number -> the characters it showed first (empty: none)
 };
