@@ -45,7 +45,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The libraries the program links come from dpkg-shlibdeps; these it loads at run time or calls on.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "adduser, libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, tdsodbc, fonts-liberation2, fontconfig, libssl3")
+  "adduser, libqt6sql6-sqlite, libqt6sql6-odbc, unixodbc, tdsodbc, fonts-liberation2, fonts-dejavu-core, fonts-wqy-microhei, fonts-noto-core, fonts-symbola, fontconfig, libssl3")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${maintainer_scripts})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)

@@ -3,6 +3,7 @@
 #include "DispatchFailure.h"
 #include "PrintSpooler.h"
 #include "PrintedTickets.h"
+#include "TrpDrawText.h"
 #include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
@@ -56,6 +57,7 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
     if (ticket.fill) {
         ticket.fill(report);
     }
+    TrpDrawText::withInstance([](TrpDrawText& text) { text.takeMissingCharacters(); });
     if (!report.PrepareReport(true)) {
         throw DispatchFailure(QStringLiteral("The ticket template \"%1\" cannot be prepared")
                                   .arg(fileNameOf(ticket.templateFile)));
@@ -76,6 +78,8 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
         }
     }
 
+    logMissingCharacters(ticket);
+
     try {
         deliver(report, ticket);
     } catch (const CycleStopped&) {
@@ -86,6 +90,25 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
             records_->failed(ticket.printer, failureMessage(e));
         }
         throw;
+    }
+}
+
+void TicketPrinter::logMissingCharacters(const Ticket& ticket) {
+    QList<char32_t> missing;
+    TrpDrawText::withInstance([&missing](TrpDrawText& text) { missing = text.takeMissingCharacters(); });
+    // Once per kind of ticket and character: the operator learns which font to install, and a day of
+    // orders with the same dish does not fill the log.
+    QList<char32_t>& told = toldMissing_[static_cast<int>(ticket.label.kind)];
+    QStringList names;
+    for (const char32_t c : std::as_const(missing)) {
+        if (!told.contains(c)) {
+            told.append(c);
+            names.append(QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper());
+        }
+    }
+    if (!names.isEmpty()) {
+        log_(QStringLiteral("%1 ticket of %2 prints boxes: no installed font has %3")
+                 .arg(ticket.label.kindName(), ticket.label.unit(), names.join(QStringLiteral(", "))));
     }
 }
 

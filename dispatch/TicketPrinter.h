@@ -2,6 +2,8 @@
 
 #include "PrintedTicket.h"
 
+#include <QHash>
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -50,7 +52,10 @@ private:
     static bool knowsPrinter(const QString& printer);
 
     void deliver(TrpReport& report, const Ticket& ticket);
+    // Tells the log of characters the prepared ticket shows as boxes because no installed font has them.
+    void logMissingCharacters(const Ticket& ticket);
 
     Log log_;
     PrintedTickets* records_ = nullptr;
+    QHash<int, QList<char32_t>> toldMissing_; // by kind of ticket
 };

@@ -143,7 +143,9 @@ QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) {
             }
         }
     }
-    const auto clusterStart = [&shaped](qsizetype i) { return !shaped || shaped->startsCluster(i); };
+    const auto clusterStart = [&shaped](qsizetype i) {
+        return !shaped || shaped->startsCluster(i);
+    };
     const double span = roundHalfEven(rect_.right()) - roundHalfEven(rect_.left());
     const double firstWidth = roundHalfEven(Ratio * (span - options_.paragraphGap));
     const double otherWidth = roundHalfEven(Ratio * span);
@@ -151,8 +153,9 @@ QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) {
     QList<TrpTextLine> out;
     auto addLine = [&](qsizetype from, qsizetype to) {
         const QString text = paragraph.mid(from, to - from);
-        out.append(TrpTextLine{text, out.isEmpty(), false,
-                               shaped ? lineWidth600(text, widths[to] - widths[from]) : widths[to] - widths[from]});
+        out.append(
+            TrpTextLine{text, out.isEmpty(), false,
+                        shaped ? lineWidth600(text, widths[to] - widths[from]) : widths[to] - widths[from]});
     };
     const qsizetype length = paragraph.size();
     if (length == 1 || !options_.wordWrap || widths[length] <= firstWidth) {

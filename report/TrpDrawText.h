@@ -6,11 +6,11 @@
 #include <QFont>
 #include <QHash>
 #include <QList>
-#include <QStringView>
 #include <QMutex>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 class QPainter;
 
@@ -54,6 +54,11 @@ public:
 
     static TrpDrawText& instance();
     static QMutex& lock();
+    // Runs `use` on the instance with its lock held.
+    template <typename Use> static void withInstance(Use&& use) {
+        const QMutexLocker locker(&lock());
+        use(instance());
+    }
 
     void setFont(const TrpTextFont& font);
     void setOptions(const TrpTextOptions& options) { options_ = options; }
@@ -90,7 +95,7 @@ public:
     static QString resolvedFamily(const QString& name);
 
     // The characters measured since the last call that no installed font has (each once); they print as
-    // the font's empty box. Clears the list.
+    // the font's empty box, on paper as in the preview. Clears the list.
     QList<char32_t> takeMissingCharacters();
 
 private:

@@ -5,6 +5,8 @@ VELORIA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libqt6sql6-sqlite libqt6sql6-odbc qt6-qpa-plugins libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
+  fonts-dejavu-core fonts-wqy-microhei fonts-noto-core fonts-symbola
+  ghostscript qpdf
   locales-all
   sqlite3 libsqlite3-dev
   unixodbc unixodbc-dev tdsodbc

@@ -101,8 +101,8 @@ struct ShapedTextBuilder {
         QVarLengthArray<glyph_t> drawn;
         QTransform origin;
         origin.translate(x, 0);
-        engine->getGlyphPositions(part, origin, rtl ? QTextItem::RightToLeft : QTextItem::RenderFlags(), drawn,
-                                  positions);
+        engine->getGlyphPositions(part, origin, rtl ? QTextItem::RightToLeft : QTextItem::RenderFlags(),
+                                  drawn, positions);
         part.glyphs = saved;
 
         ShapedRun run;
@@ -220,8 +220,8 @@ std::shared_ptr<const ShapedText> ShapedText::shape(const QFont& font, const QSt
                 shaped->advances_[item.position + c] = advance.toReal();
                 c = next;
             }
-            builder.addItem(engine.fontEngine(item), glyphs, text.constData() + item.position, length, clusters,
-                            item.analysis.bidiLevel % 2 != 0, x.toReal());
+            builder.addItem(engine.fontEngine(item), glyphs, text.constData() + item.position, length,
+                            clusters, item.analysis.bidiLevel % 2 != 0, x.toReal());
             x += item.width;
         }
         shaped->width_ = x.toReal();

@@ -13,7 +13,7 @@ class QTextItem;
 
 // The glyphs of one face in a shaped line, in the order they are drawn.
 struct ShapedRun {
-    QRawFont font;                            // the face the platform draws them with, a fallback face included
+    QRawFont font; // the face the platform draws them with, a fallback face included
     std::shared_ptr<const TrueTypeFace> face; // its tables for embedding; empty when it is not TrueType
     double pixelSize = 0;
     bool syntheticBold = false;   // a face without a bold style, emboldened by the platform

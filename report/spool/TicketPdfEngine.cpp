@@ -550,7 +550,8 @@ void TicketPdfEngine::showRun(const QPointF& p, const ShapedRun& run, const QCol
     num(content_, size);
     content_ += "Tf ";
     if (run.syntheticBold) {
-        // The platform widens an emboldened outline by a 64th of the em; a stroke of that width does the same.
+        // The platform widens an emboldened outline by a 64th of the em; a stroke of that width does the
+        // same.
         color(content_, ink);
         content_ += "RG ";
         num(content_, size / 64);

@@ -2,8 +2,10 @@
 
 #include <QHash>
 #include <QMutex>
+#include <QRawFont>
 #include <QtEndian>
 #include <private/qfontengine_p.h>
+#include <private/qrawfont_p.h>
 
 namespace {
 
@@ -41,7 +43,11 @@ std::shared_ptr<const TrueTypeFace> TrueTypeFace::forEngine(QFontEngine& engine)
     const auto table = [&engine](const char* tag) {
         return engine.getSfntTable(MAKE_TAG(tag[0], tag[1], tag[2], tag[3]));
     };
-    if (loaded.load(table, engine.properties().postscriptName, engine.fontDef.weight >= QFont::Bold)) {
+    // The PDF name: the face's family and style.
+    QRawFont raw;
+    QRawFontPrivate::get(raw)->setFontEngine(&engine);
+    const QByteArray name = (raw.familyName() + QLatin1Char('-') + raw.styleName()).toLatin1();
+    if (loaded.load(table, name, engine.fontDef.weight >= QFont::Bold)) {
         face = std::make_shared<const TrueTypeFace>(std::move(loaded));
     }
     if (!id.filename.isEmpty()) {
@@ -50,8 +56,8 @@ std::shared_ptr<const TrueTypeFace> TrueTypeFace::forEngine(QFontEngine& engine)
     return face;
 }
 
-bool TrueTypeFace::load(const std::function<QByteArray(const char*)>& fontTable, const QByteArray& postScriptName,
-                        bool bold) {
+bool TrueTypeFace::load(const std::function<QByteArray(const char*)>& fontTable,
+                        const QByteArray& postScriptName, bool bold) {
     head_ = fontTable("head");
     hhea_ = fontTable("hhea");
     maxp_ = fontTable("maxp");
@@ -74,7 +80,7 @@ bool TrueTypeFace::load(const std::function<QByteArray(const char*)>& fontTable,
     const QByteArray post = fontTable("post");
     italicAngle_ = static_cast<qint16>(u32(post, 4) >> 16);
     bold_ = bold;
-    // A PDF name: printable characters only.
+    // A PDF name: printable characters only, no spaces.
     for (const char c : postScriptName) {
         if (c > 32 && c < 127 && !QByteArrayView("()<>[]{}/%#").contains(c)) {
             postScriptName_ += c;

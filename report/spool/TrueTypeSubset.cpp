@@ -170,12 +170,8 @@ QByteArray TrueTypeSubset::fontProgram() {
         const char* tag;
         QByteArray data;
     };
-    std::vector<Table> tables = {{"glyf", glyf},
-                                 {"head", head},
-                                 {"hhea", hhea},
-                                 {"hmtx", hmtx},
-                                 {"loca", loca},
-                                 {"maxp", maxp}};
+    std::vector<Table> tables = {{"glyf", glyf}, {"head", head}, {"hhea", hhea},
+                                 {"hmtx", hmtx}, {"loca", loca}, {"maxp", maxp}};
     std::erase_if(tables, [](const Table& t) { return t.data.isEmpty(); });
 
     const auto tableCount = static_cast<quint16>(tables.size());

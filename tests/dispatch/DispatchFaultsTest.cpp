@@ -87,6 +87,27 @@ TEST_F(DispatchFaults, AStationPrinterThatIsNotInstalled) {
     EXPECT_TRUE(boxes.isEmpty());
 }
 
+// A character no installed font has prints as a box and the log names it, once per kind of ticket: the
+// operator learns which font to install, and the next orders with the same dish add no line.
+TEST_F(DispatchFaults, ACharacterNoFontHasIsNamedOncePerKindOfTicket) {
+    bed.copyToPackaging(QStringLiteral("Grill"));
+    const qint64 odd = bed.item(QStringLiteral("Chef\uE000s special"), QStringLiteral("\uE001"), grill);
+    const qint64 first = bed.order(1, {{odd, 1, {}}});
+    const qint64 second = bed.order(2, {{odd, 2, {}}});
+    bed.queue(first);
+    bed.queue(second);
+    bed.start();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.logLines(QStringLiteral("no installed font")),
+              QStringList({QStringLiteral("Kitchen ticket of Order #%1 prints boxes: no installed font has "
+                                          "U+E000, U+E001")
+                               .arg(first),
+                           QStringLiteral("Packaging ticket of Order #%1 prints boxes: no installed font has "
+                                          "U+E000")
+                               .arg(first)}));
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
+}
+
 // Lines of items that belong to no station appear on no ticket, yet are marked with the rest.
 TEST_F(DispatchFaults, ItemsWithoutAStationPrintNowhereAndAreMarked) {
     const qint64 loose = bed.item(QStringLiteral("Bread"), {}, 0);
