@@ -229,7 +229,7 @@ std::shared_ptr<const ShapedText> ShapedText::shape(const QFont& font, const QSt
 
     const QMutexLocker lock(&mutex);
     // Bounded: a day of unique names must not grow the process.
-    if (cachedCharacters > 256 * 1024) {
+    if (cachedCharacters > 64 * 1024) {
         cache.clear();
         cachedCharacters = 0;
     }

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QTextItem>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -520,7 +521,9 @@ void TicketPdfEngine::showShaped(const QPointF& p, const ShapedText& shaped, con
     // text they show, so that copying the line gives the text as it was typed. Right-to-left lines do not:
     // readers put their glyphs back into reading order from the map of each glyph, and would turn a
     // spelled-out text around as well.
-    const bool spelled = !ShapedText::isSimple(shaped.text()) && !hasRightToLeft(shaped.text());
+    const bool outlined = std::any_of(shaped.runs().cbegin(), shaped.runs().cend(),
+                                      [](const ShapedRun& run) { return !run.face; });
+    const bool spelled = (outlined || !ShapedText::isSimple(shaped.text())) && !hasRightToLeft(shaped.text());
     if (spelled) {
         content_ += "/Span<</ActualText" + textString(shaped.text()) + ">>BDC\n";
     }

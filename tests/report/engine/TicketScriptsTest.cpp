@@ -216,6 +216,25 @@ TEST(TicketScripts, ACharacterNoFontHasIsOneBoxOnPaperAndNamed) {
     EXPECT_LE(c.worst, Tolerance);
 }
 
+// The ticket's bold heading lines in a script whose font has no bold face: the platform emboldens the
+// outlines, and paper shows the same weight.
+TEST(TicketScripts, BoldLinesFromAFaceWithoutBoldMatchThePreview) {
+    const QByteArray master = R"({"Master_ID": 7, "Order_Seq": 42, "Order_Kind_Desc": "堂食",
+        "Open_DateTime": "2020-12-25T19:05:00", "Waiter_Name": "김민준", "Order_Upper_Line": "大厅",
+        "Order_Downer_Line": "ไทย", "Master_Remarks": null})";
+    QTemporaryDir dir;
+    const PreparedTicket ticket = prepare(shippedKitchenTemplate(), kitchenData(itemsWith("Rice"), master));
+    ASSERT_TRUE(ticket.prepared);
+    const QString pdf = dir.filePath(QStringLiteral("bold.pdf"));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(TrpPageRenderer::pdfDocument(ticket.pages()));
+    file.close();
+    const QImage raster = TrpPageRenderer::renderImage(ticket.pages(), 0, 203);
+    EXPECT_LE(compare(popplerPage(dir, pdf), raster).worst, Tolerance);
+    EXPECT_LE(compare(ghostscriptPage(dir, pdf), raster).worst, Tolerance);
+}
+
 // The demo's own second-language names, as the seeded database holds them, print as the preview draws them.
 TEST(TicketScripts, TheDemoNamesPrintAsThePreviewShowsThem) {
     QFile seed(qEnvironmentVariable("VELORIA_SOURCE_DIR") + QStringLiteral("/data/schema/demo-seed.sql"));
