@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QVarLengthArray>
+#include <cmath>
 #include <private/qfontengine_p.h>
 #include <private/qrawfont_p.h>
 #include <private/qtextengine_p.h>
@@ -164,7 +165,21 @@ std::shared_ptr<const ShapedText> ShapedText::shape(const QFont& font, const QSt
     static QMutex mutex;
     static QHash<QString, std::shared_ptr<const ShapedText>> cache;
     static qsizetype cachedCharacters = 0;
-    const QString key = font.key() + (font.kerning() ? u'K' : u'-') + u'\n' + text;
+    // What picks the glyphs and their places, without formatting the font's whole description.
+    QString key = font.family();
+    key.reserve(key.size() + 8 + text.size());
+    key += QChar(0);
+    key += QChar(static_cast<char16_t>(font.pixelSize() > 0 ? font.pixelSize() : 0));
+    key += QChar(static_cast<char16_t>(std::lround(font.pointSizeF() * 64)));
+    key += QChar(static_cast<char16_t>(font.weight()));
+    key += QChar(static_cast<char16_t>(font.style() | (font.kerning() ? 8 : 0) | (font.underline() ? 16 : 0) |
+                                       (font.strikeOut() ? 32 : 0) | (font.hintingPreference() << 6)));
+    key += QChar(static_cast<char16_t>(font.styleStrategy()));
+    key += QChar(static_cast<char16_t>(font.stretch()));
+    key += QChar(static_cast<char16_t>(std::lround(font.letterSpacing() * 64)));
+    key += QChar(static_cast<char16_t>(std::lround(font.wordSpacing() * 64)));
+    key += QChar(static_cast<char16_t>(font.capitalization() | (font.letterSpacingType() << 4)));
+    key += text;
     {
         const QMutexLocker lock(&mutex);
         const auto found = cache.constFind(key);

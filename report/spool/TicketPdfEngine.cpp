@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <zlib.h>
 
 namespace {
 
@@ -81,8 +82,37 @@ bool hasRightToLeft(const QString& text) {
     return false;
 }
 
+// A zlib stream of `data`. Tickets are small: one compressor per thread, reset for each stream, with a
+// small hash table, so that a ticket's few streams cost no allocation and no clearing of large tables.
 QByteArray deflated(const QByteArray& data) {
-    return qCompress(data, 6).mid(4); // Qt's length prefix, then a zlib stream
+    struct Compressor {
+        z_stream stream{};
+        bool ready = false;
+        Compressor() { ready = deflateInit2(&stream, 1, Z_DEFLATED, 15, 5, Z_DEFAULT_STRATEGY) == Z_OK; }
+        ~Compressor() {
+            if (ready) {
+                deflateEnd(&stream);
+            }
+        }
+        Compressor(const Compressor&) = delete;
+        Compressor& operator=(const Compressor&) = delete;
+    };
+    thread_local Compressor compressor;
+    if (!compressor.ready || deflateReset(&compressor.stream) != Z_OK) {
+        return qCompress(data, 6).mid(4); // Qt's length prefix, then a zlib stream
+    }
+    z_stream& z = compressor.stream;
+    QByteArray out(static_cast<qsizetype>(deflateBound(&z, static_cast<uLong>(data.size()))),
+                   Qt::Uninitialized);
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(out.data());
+    z.avail_out = static_cast<uInt>(out.size());
+    if (deflate(&z, Z_FINISH) != Z_STREAM_END) {
+        return qCompress(data, 6).mid(4);
+    }
+    out.truncate(static_cast<qsizetype>(z.total_out));
+    return out;
 }
 
 QPainterPath rectangle(const QRectF& rect) {
@@ -561,7 +591,7 @@ void TicketPdfEngine::showRun(const QPointF& p, const ShapedRun& run, const QCol
         content_ += "w 2 Tr ";
     }
     // Text space has y upwards; the page's device units have it downwards. A slanted face leans right.
-    const QByteArray slant = run.syntheticItalic ? "0.2126 " : "0 ";
+    const char* const slant = run.syntheticItalic ? "1 0 0.2126 -1 " : "1 0 0 -1 ";
     double penX = 0;
     double lineY = 0;
     bool open = false;
@@ -571,14 +601,16 @@ void TicketPdfEngine::showRun(const QPointF& p, const ShapedRun& run, const QCol
             if (open) {
                 content_ += ">]TJ\n";
             }
-            content_ += "1 0 " + slant + "-1 ";
+            content_ += slant;
             num(content_, at.x());
             num(content_, at.y());
             content_ += "Tm [<";
             lineY = at.y();
             open = true;
-        } else if (std::abs(at.x() - penX) > 0.01) {
-            // The shaped position, where the face's own advance would put the glyph elsewhere.
+        } else if (std::abs(at.x() - penX) > 0.5) {
+            // The shaped position, where the face's own advance would put the glyph elsewhere (a mark, a
+            // contextual form's advance). Drifts below half a dot (1/1200 inch) from the platform's rounding
+            // of advances are left to the next glyph that moves.
             content_ += '>';
             num(content_, (penX - at.x()) * 1000 / size);
             content_ += '<';

@@ -8,10 +8,9 @@ namespace {
 constexpr char Hex[] = "0123456789ABCDEF";
 
 void appendHex16(QByteArray& out, quint32 value) {
-    out += Hex[(value >> 12) & 15];
-    out += Hex[(value >> 8) & 15];
-    out += Hex[(value >> 4) & 15];
-    out += Hex[value & 15];
+    const char digits[4] = {Hex[(value >> 12) & 15], Hex[(value >> 8) & 15], Hex[(value >> 4) & 15],
+                            Hex[value & 15]};
+    out.append(digits, 4);
 }
 
 void put16(QByteArray& out, quint16 value) {
