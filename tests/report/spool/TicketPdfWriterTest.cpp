@@ -162,4 +162,56 @@ TEST(TicketPdfWriter, DrawsWhatTheRasterEngineDraws) {
     EXPECT_LE(worst, 16) << "pixels differing clearly in one block of " << Block << " x " << Block;
 }
 
+// Text drawn through the painter (not a measured ticket line) reaches the document as the glyphs the
+// painter shaped: joined, reordered and from fallback faces, as the raster engine draws them.
+TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
+    const QStringList lines = {QStringLiteral("برغر لحم"), QStringLiteral("פלאפל"),
+                               QStringLiteral("宫保鸡丁 김치"), QStringLiteral("ข้าวผัด नमस्ते")};
+    const auto draw = [&lines](QPainter& p) {
+        p.setFont(ticketFont(false));
+        p.setPen(Qt::black);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            p.drawText(QPointF(60, 152 + 200 * i), lines[i]);
+        }
+    };
+    QTemporaryDir dir;
+    TicketPdfWriter writer(QStringLiteral("scripts"));
+    writer.setPageSize(QSizeF(72, 50));
+    {
+        QPainter painter(&writer);
+        draw(painter);
+    }
+    const QString path = save(dir, QStringLiteral("s.pdf"), writer.document());
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-gray"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
+    const QImage read =
+        QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(read.isNull());
+    QImage drawn(read.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(150.0 / 600, 150.0 / 600);
+        draw(p);
+    }
+    const QImage expected = drawn.convertToFormat(QImage::Format_Grayscale8);
+    int differing = 0;
+    qint64 ink = 0;
+    for (int y = 0; y < read.height(); ++y) {
+        for (int x = 0; x < read.width(); ++x) {
+            ink += expected.constScanLine(y)[x] < 128 ? 1 : 0;
+            differing += std::abs(read.constScanLine(y)[x] - expected.constScanLine(y)[x]) > 128 ? 1 : 0;
+        }
+    }
+    ASSERT_GT(ink, 1000);
+    EXPECT_LT(differing, ink / 20) << "of " << ink << " dark pixels";
+
+    const QString text = runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    for (const QString& line : lines) {
+        EXPECT_TRUE(text.contains(line)) << line.toStdString() << " in " << text.toStdString();
+    }
+}
+
 } // namespace

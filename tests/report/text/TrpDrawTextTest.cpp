@@ -2,6 +2,7 @@
 
 #include "QtGTestPrinters.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QMutexLocker>
 #include <QPainter>
@@ -169,6 +170,72 @@ TEST(TrpDrawTextWrapping, SingleCharactersAndUnwrappedMemosStayOneLine) {
     EXPECT_EQ(measure({QStringLiteral("a long line that does not fit")}, 20, -15, false).lines().size(), 1);
     EXPECT_EQ(measure({QStringLiteral("two"), QString(), QStringLiteral("paragraphs")}, 200).lines().size(),
               3);
+}
+
+// Text that is joined, combined or reordered is measured by its shaped glyphs: a line is as wide as it is
+// drawn, and it breaks only between clusters (never between a letter and its accent).
+TEST(TrpDrawTextWrapping, ShapedTextIsMeasuredAsDrawnAndBreaksBetweenClusters) {
+    QMutexLocker lock(&TrpDrawText::lock());
+    TrpDrawText& text = measure({QStringLiteral("x")}, 200);
+    const QFont font = [] {
+        QFont f(QStringLiteral("Arial"));
+        f.setPixelSize(92);
+        f.setHintingPreference(QFont::PreferNoHinting);
+        f.setKerning(false);
+        f.setStyleStrategy(QFont::PreferOutline);
+        return f;
+    }();
+    // The painter's own advance of the whole string, shaped.
+    const auto drawnWidth = [&font](const QString& line) {
+        return QFontMetricsF(font).horizontalAdvance(line);
+    };
+    struct Case {
+        const char* what;
+        QString text;
+    } const cases[] = {
+        {"joined Arabic", QStringLiteral("برغر لحم")},
+        {"a soft hyphen takes no room", QStringLiteral("Schnitzel\u00ADteller")},
+        {"decomposed accents", QStringLiteral("Jalapen\u0303o")},
+        {"a fallback face", QStringLiteral("宫保鸡丁")},
+        {"Thai marks", QStringLiteral("ข้าวผัด")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_NEAR(text.textWidth600(c.text), drawnWidth(c.text), 0.02) << c.what;
+    }
+
+    // A long word of accented letters typed as letter + mark, in a memo that holds about four letters: no
+    // line begins with a mark.
+    const QString word = QStringLiteral("e\u0301").repeated(12);
+    measure({word}, 30);
+    ASSERT_GT(text.lines().size(), 1);
+    QString joined;
+    for (const TrpTextLine& line : text.lines()) {
+        EXPECT_NE(line.text.front().category(), QChar::Mark_NonSpacing) << line.text.toStdString();
+        joined += line.text;
+        EXPECT_NEAR(line.width600, drawnWidth(line.text), 0.02);
+    }
+    EXPECT_EQ(joined, word);
+    // In a memo narrower than one letter, each letter stands alone with its accent (the wrapping ends
+    // such a paragraph with an empty line, as it does for plain letters).
+    measure({word.left(6)}, 3);
+    QStringList letters;
+    for (const TrpTextLine& line : text.lines()) {
+        if (!line.text.isEmpty()) {
+            letters.append(line.text);
+        }
+    }
+    EXPECT_EQ(letters, QStringList(3, QStringLiteral("e\u0301")));
+}
+
+// Characters no installed font has are told once each, and only until they are taken.
+TEST(TrpDrawTextWrapping, CharactersNoFontHasAreCollected) {
+    QMutexLocker lock(&TrpDrawText::lock());
+    TrpDrawText& text = TrpDrawText::instance();
+    text.takeMissingCharacters();
+    measure({QStringLiteral("Plain"), QStringLiteral("a\uE000b\uE000"), QStringLiteral("\U000F0001 \u200D")},
+            200);
+    EXPECT_EQ(text.takeMissingCharacters(), (QList<char32_t>{0xE000, 0xF0001}));
+    EXPECT_TRUE(text.takeMissingCharacters().isEmpty());
 }
 
 TEST(TrpDrawTextDrawing, DrawsTheSameLinesAtAnyResolution) {
