@@ -547,13 +547,11 @@ void TicketPdfEngine::drawTextRun(const QPointF& p, const QFont& font, QStringVi
 
 void TicketPdfEngine::showShaped(const QPointF& p, const ShapedText& shaped, const QColor& color) {
     setFill(color);
-    // Glyphs that are not one per character (combined, reordered syllables, drawn as outlines) carry the
-    // text they show, so that copying the line gives the text as it was typed. Right-to-left lines do not:
-    // readers put their glyphs back into reading order from the map of each glyph, and would turn a
-    // spelled-out text around as well.
-    const bool outlined = std::any_of(shaped.runs().cbegin(), shaped.runs().cend(),
-                                      [](const ShapedRun& run) { return !run.face; });
-    const bool spelled = (outlined || !ShapedText::isSimple(shaped.text())) && !hasRightToLeft(shaped.text());
+    // Glyphs that are not one per character (combined, reordered syllables) carry the text they show, so
+    // that copying the line gives the text as it was typed. Right-to-left lines do not: readers put their
+    // glyphs back into reading order from the map of each glyph, and would turn a spelled-out text around
+    // as well.
+    const bool spelled = !ShapedText::isSimple(shaped.text()) && !hasRightToLeft(shaped.text());
     if (spelled) {
         content_ += "/Span<</ActualText" + textString(shaped.text()) + ">>BDC\n";
     }

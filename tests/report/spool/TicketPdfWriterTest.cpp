@@ -5,6 +5,7 @@
 #include "CaptureQueues.h"
 
 #include <QFile>
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -212,6 +213,61 @@ TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
     for (const QString& line : lines) {
         EXPECT_TRUE(text.contains(line)) << line.toStdString() << " in " << text.toStdString();
     }
+}
+
+// A face that cannot be embedded as TrueType (CFF outlines, here Ghostscript's own Nimbus Sans) is drawn
+// as its filled outlines: the page shows what the preview shows, and no font is left for a printer to
+// substitute. (Readers give no text back for such a line: outlines carry none.)
+TEST(TicketPdfWriter, AFaceThatIsNotTrueTypeIsDrawnAsOutlinesWithItsText) {
+    QFont cff(QStringLiteral("Nimbus Sans"));
+    cff.setPixelSize(92);
+    cff.setHintingPreference(QFont::PreferNoHinting);
+    cff.setKerning(false);
+    if (!QFontInfo(cff).family().startsWith(QStringLiteral("Nimbus Sans"))) {
+        GTEST_SKIP() << "no CFF face installed (fonts-urw-base35 comes with ghostscript)";
+    }
+    const QString line = QStringLiteral("Nimbus 42 outlined");
+    const auto draw = [&](QPainter& p) {
+        p.setPen(Qt::black);
+        if (!TicketPdfWriter::drawTextRun(p, QPointF(60, 152), cff, line)) {
+            p.setFont(cff);
+            p.drawText(QPointF(60, 152), line);
+        }
+    };
+    QTemporaryDir dir;
+    TicketPdfWriter writer(QStringLiteral("cff"));
+    writer.setPageSize(QSizeF(72, 20));
+    {
+        QPainter painter(&writer);
+        draw(painter);
+    }
+    const QString path = save(dir, QStringLiteral("c.pdf"), writer.document());
+    EXPECT_FALSE(runTool(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("Nimbus")));
+    runTool(QStringLiteral("pdftoppm"),
+            {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-gray"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
+    const QImage read =
+        QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_FALSE(read.isNull());
+    QImage drawn(read.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    {
+        QPainter p(&drawn);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(150.0 / 600, 150.0 / 600);
+        draw(p);
+    }
+    const QImage expected = drawn.convertToFormat(QImage::Format_Grayscale8);
+    int differing = 0;
+    qint64 ink = 0;
+    for (int y = 0; y < read.height(); ++y) {
+        for (int x = 0; x < read.width(); ++x) {
+            ink += expected.constScanLine(y)[x] < 128 ? 1 : 0;
+            differing += std::abs(read.constScanLine(y)[x] - expected.constScanLine(y)[x]) > 128 ? 1 : 0;
+        }
+    }
+    ASSERT_GT(ink, 300);
+    EXPECT_LT(differing, ink / 20) << "of " << ink << " dark pixels";
 }
 
 } // namespace
