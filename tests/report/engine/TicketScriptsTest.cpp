@@ -99,6 +99,15 @@ QString readableText(QString text) {
     return text.simplified();
 }
 
+// The ticket's PDF, as a print queue receives it, written to `dir`.
+QString savePdf(const QTemporaryDir& dir, const QString& name, const TrpPreviewPages& pages) {
+    const QString path = dir.filePath(name + QStringLiteral(".pdf"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(TrpPageRenderer::pdfDocument(pages, name));
+    return path;
+}
+
 struct Printed {
     QImage raster;
     QString pdf;
@@ -112,10 +121,7 @@ Printed printTicket(const QTemporaryDir& dir, const QString& name, const QString
     Printed printed;
     printed.missing = TrpDrawText::instance().takeMissingCharacters();
     printed.raster = TrpPageRenderer::renderImage(ticket.pages(), 0, 203);
-    printed.pdf = dir.filePath(name + QStringLiteral(".pdf"));
-    QFile file(printed.pdf);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TrpPageRenderer::pdfDocument(ticket.pages(), name));
+    printed.pdf = savePdf(dir, name, ticket.pages());
     return printed;
 }
 
@@ -225,11 +231,7 @@ TEST(TicketScripts, BoldLinesFromAFaceWithoutBoldMatchThePreview) {
     QTemporaryDir dir;
     const PreparedTicket ticket = prepare(shippedKitchenTemplate(), kitchenData(itemsWith("Rice"), master));
     ASSERT_TRUE(ticket.prepared);
-    const QString pdf = dir.filePath(QStringLiteral("bold.pdf"));
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TrpPageRenderer::pdfDocument(ticket.pages()));
-    file.close();
+    const QString pdf = savePdf(dir, QStringLiteral("bold"), ticket.pages());
     const QImage raster = TrpPageRenderer::renderImage(ticket.pages(), 0, 203);
     EXPECT_LE(compare(popplerPage(dir, pdf), raster).worst, Tolerance);
     EXPECT_LE(compare(ghostscriptPage(dir, pdf), raster).worst, Tolerance);
@@ -254,11 +256,7 @@ TEST(TicketScripts, TheDemoNamesPrintAsThePreviewShowsThem) {
     QTemporaryDir dir;
     const PreparedTicket ticket = prepare(shippedKitchenTemplate(), kitchenData(items));
     ASSERT_TRUE(ticket.prepared);
-    const QString pdf = dir.filePath(QStringLiteral("demo.pdf"));
-    QFile file(pdf);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(TrpPageRenderer::pdfDocument(ticket.pages()));
-    file.close();
+    const QString pdf = savePdf(dir, QStringLiteral("demo"), ticket.pages());
     EXPECT_LE(compare(popplerPage(dir, pdf), TrpPageRenderer::renderImage(ticket.pages(), 0, 203)).worst,
               Tolerance);
     const QString text = readableText(run(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")}));

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -163,32 +164,30 @@ TEST(TicketPdfWriter, DrawsWhatTheRasterEngineDraws) {
     EXPECT_LE(worst, 16) << "pixels differing clearly in one block of " << Block << " x " << Block;
 }
 
-// Text drawn through the painter (not a measured ticket line) reaches the document as the glyphs the
-// painter shaped: joined, reordered and from fallback faces, as the raster engine draws them.
-TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
-    const QStringList lines = {QStringLiteral("برغر لحم"), QStringLiteral("פלאפל"),
-                               QStringLiteral("宫保鸡丁 김치"), QStringLiteral("ข้าวผัด नमस्ते")};
-    const auto draw = [&lines](QPainter& p) {
-        p.setFont(ticketFont(false));
-        p.setPen(Qt::black);
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            p.drawText(QPointF(60, 152 + 200 * i), lines[i]);
-        }
-    };
-    QTemporaryDir dir;
-    TicketPdfWriter writer(QStringLiteral("scripts"));
-    writer.setPageSize(QSizeF(72, 50));
+// One page drawn by `draw` (600 dpi units) into a ticket PDF and onto a 150 dpi raster; the PDF read back
+// by poppler at 150 dpi and compared pixel by pixel with the raster.
+struct DrawnTwice {
+    QString pdf;
+    qint64 ink = 0;    // dark pixels of the raster
+    int differing = 0; // pixels that differ clearly
+};
+
+DrawnTwice drawTwice(const QTemporaryDir& dir, const QSizeF& pageMm,
+                     const std::function<void(QPainter&)>& draw) {
+    TicketPdfWriter writer(QStringLiteral("drawn twice"));
+    writer.setPageSize(pageMm);
     {
         QPainter painter(&writer);
         draw(painter);
     }
-    const QString path = save(dir, QStringLiteral("s.pdf"), writer.document());
+    DrawnTwice result;
+    result.pdf = save(dir, QStringLiteral("twice.pdf"), writer.document());
     runTool(QStringLiteral("pdftoppm"),
             {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-gray"), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
+             QStringLiteral("-singlefile"), result.pdf, dir.filePath(QStringLiteral("twice"))});
     const QImage read =
-        QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_Grayscale8);
-    ASSERT_FALSE(read.isNull());
+        QImage(dir.filePath(QStringLiteral("twice.png"))).convertToFormat(QImage::Format_Grayscale8);
+    EXPECT_FALSE(read.isNull());
     QImage drawn(read.size(), QImage::Format_RGB32);
     drawn.fill(Qt::white);
     {
@@ -198,18 +197,32 @@ TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
         draw(p);
     }
     const QImage expected = drawn.convertToFormat(QImage::Format_Grayscale8);
-    int differing = 0;
-    qint64 ink = 0;
     for (int y = 0; y < read.height(); ++y) {
         for (int x = 0; x < read.width(); ++x) {
-            ink += expected.constScanLine(y)[x] < 128 ? 1 : 0;
-            differing += std::abs(read.constScanLine(y)[x] - expected.constScanLine(y)[x]) > 128 ? 1 : 0;
+            result.ink += expected.constScanLine(y)[x] < 128 ? 1 : 0;
+            result.differing +=
+                std::abs(read.constScanLine(y)[x] - expected.constScanLine(y)[x]) > 128 ? 1 : 0;
         }
     }
-    ASSERT_GT(ink, 1000);
-    EXPECT_LT(differing, ink / 20) << "of " << ink << " dark pixels";
+    return result;
+}
 
-    const QString text = runTool(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+// Text drawn through the painter (not a measured ticket line) reaches the document as the glyphs the
+// painter shaped: joined, reordered and from fallback faces, as the raster engine draws them.
+TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
+    const QStringList lines = {QStringLiteral("برغر لحم"), QStringLiteral("פלאפל"),
+                               QStringLiteral("宫保鸡丁 김치"), QStringLiteral("ข้าวผัด नमस्ते")};
+    QTemporaryDir dir;
+    const DrawnTwice page = drawTwice(dir, QSizeF(72, 50), [&lines](QPainter& p) {
+        p.setFont(ticketFont(false));
+        p.setPen(Qt::black);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            p.drawText(QPointF(60, 152 + 200 * i), lines[i]);
+        }
+    });
+    ASSERT_GT(page.ink, 1000);
+    EXPECT_LT(page.differing, page.ink / 20) << "of " << page.ink << " dark pixels";
+    const QString text = runTool(QStringLiteral("pdftotext"), {page.pdf, QStringLiteral("-")});
     for (const QString& line : lines) {
         EXPECT_TRUE(text.contains(line)) << line.toStdString() << " in " << text.toStdString();
     }
@@ -218,7 +231,7 @@ TEST(TicketPdfWriter, TextThePainterShapesKeepsItsGlyphs) {
 // A face that cannot be embedded as TrueType (CFF outlines, here Ghostscript's own Nimbus Sans) is drawn
 // as its filled outlines: the page shows what the preview shows, and no font is left for a printer to
 // substitute. (Readers give no text back for such a line: outlines carry none.)
-TEST(TicketPdfWriter, AFaceThatIsNotTrueTypeIsDrawnAsOutlinesWithItsText) {
+TEST(TicketPdfWriter, AFaceThatIsNotTrueTypeIsDrawnAsOutlines) {
     QFont cff(QStringLiteral("Nimbus Sans"));
     cff.setPixelSize(92);
     cff.setHintingPreference(QFont::PreferNoHinting);
@@ -226,48 +239,18 @@ TEST(TicketPdfWriter, AFaceThatIsNotTrueTypeIsDrawnAsOutlinesWithItsText) {
     if (!QFontInfo(cff).family().startsWith(QStringLiteral("Nimbus Sans"))) {
         GTEST_SKIP() << "no CFF face installed (fonts-urw-base35 comes with ghostscript)";
     }
-    const QString line = QStringLiteral("Nimbus 42 outlined");
-    const auto draw = [&](QPainter& p) {
+    QTemporaryDir dir;
+    const DrawnTwice page = drawTwice(dir, QSizeF(72, 20), [&cff](QPainter& p) {
         p.setPen(Qt::black);
+        const QString line = QStringLiteral("Nimbus 42 outlined");
         if (!TicketPdfWriter::drawTextRun(p, QPointF(60, 152), cff, line)) {
             p.setFont(cff);
             p.drawText(QPointF(60, 152), line);
         }
-    };
-    QTemporaryDir dir;
-    TicketPdfWriter writer(QStringLiteral("cff"));
-    writer.setPageSize(QSizeF(72, 20));
-    {
-        QPainter painter(&writer);
-        draw(painter);
-    }
-    const QString path = save(dir, QStringLiteral("c.pdf"), writer.document());
-    EXPECT_FALSE(runTool(QStringLiteral("pdffonts"), {path}).contains(QStringLiteral("Nimbus")));
-    runTool(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-gray"), QStringLiteral("-png"),
-             QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page"))});
-    const QImage read =
-        QImage(dir.filePath(QStringLiteral("page.png"))).convertToFormat(QImage::Format_Grayscale8);
-    ASSERT_FALSE(read.isNull());
-    QImage drawn(read.size(), QImage::Format_RGB32);
-    drawn.fill(Qt::white);
-    {
-        QPainter p(&drawn);
-        p.setRenderHint(QPainter::Antialiasing);
-        p.scale(150.0 / 600, 150.0 / 600);
-        draw(p);
-    }
-    const QImage expected = drawn.convertToFormat(QImage::Format_Grayscale8);
-    int differing = 0;
-    qint64 ink = 0;
-    for (int y = 0; y < read.height(); ++y) {
-        for (int x = 0; x < read.width(); ++x) {
-            ink += expected.constScanLine(y)[x] < 128 ? 1 : 0;
-            differing += std::abs(read.constScanLine(y)[x] - expected.constScanLine(y)[x]) > 128 ? 1 : 0;
-        }
-    }
-    ASSERT_GT(ink, 300);
-    EXPECT_LT(differing, ink / 20) << "of " << ink << " dark pixels";
+    });
+    EXPECT_FALSE(runTool(QStringLiteral("pdffonts"), {page.pdf}).contains(QStringLiteral("Nimbus")));
+    ASSERT_GT(page.ink, 300);
+    EXPECT_LT(page.differing, page.ink / 20) << "of " << page.ink << " dark pixels";
 }
 
 } // namespace
