@@ -11,7 +11,7 @@ VELORIA_PACKAGES=(
   sqlite3 libsqlite3-dev
   unixodbc unixodbc-dev tdsodbc
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev poppler-utils
-  zlib1g-dev
+  zlib1g-dev libdeflate-dev
   libssl3
   xvfb xauth
   clang libclang-rt-14-dev
