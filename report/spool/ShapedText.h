@@ -33,8 +33,8 @@ public:
     static std::shared_ptr<const ShapedText> shape(const QFont& font, const QString& text);
     // The glyphs a painter hands its paint engine for one piece of text, as they are.
     static ShapedText fromTextItem(const QTextItem& item);
-    // True when `text` in `font` needs no shaping to be measured: one glyph per character of the font
-    // itself, left to right, nothing combined, joined or skipped.
+    // True when `text` needs no shaping to be measured: letters and punctuation of the scripts whose
+    // characters the ticket faces draw one glyph each, left to right, nothing combined, joined or skipped.
     static bool isSimple(QStringView text);
 
     const QList<ShapedRun>& runs() const { return runs_; }

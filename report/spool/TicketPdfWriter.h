@@ -32,8 +32,9 @@ public:
 
     QPaintEngine* paintEngine() const override;
 
-    // Draws one line of measured text (no shaping, the face's advances) straight into the document when
-    // `painter` paints on a ticket PDF; false otherwise, and the caller draws it with the painter.
+    // Draws one line of measured text straight into the document, with the glyphs the painter would shape
+    // for it (from the process's cache of shaped lines), when `painter` paints on a ticket PDF; false
+    // otherwise, and the caller draws it with the painter.
     static bool drawTextRun(QPainter& painter, const QPointF& baseline, const QFont& font, QStringView text);
 
 protected:
