@@ -40,7 +40,77 @@ QMap<QString, QString> readPairs(const QString& text) {
 
 } // namespace
 
-ConnectionTarget parseConnectionTarget(const QString& connectionString) {
+namespace {
+
+QString serverConnectString(const QString& driver, const QMap<QString, QString>& pairs,
+                            const OdbcSettings& odbc) {
+    const QString source = pairs.value(QStringLiteral("data source")).trimmed();
+    const QString database =
+        QStringLiteral("DATABASE=") + braced(pairs.value(QStringLiteral("initial catalog")));
+    const QString user = QStringLiteral("UID=") + braced(pairs.value(QStringLiteral("user id")));
+    const QString password = QStringLiteral("PWD=") + braced(pairs.value(QStringLiteral("password")));
+    const QString workstation =
+        QStringLiteral("WSID=") + braced(pairs.value(QStringLiteral("workstation id")));
+    const QString application = QStringLiteral("APP={Printing Server}");
+    QStringList parts{QStringLiteral("DRIVER=") + braced(driver)};
+    switch (odbcFamilyOf(driver)) {
+    case OdbcFamily::Microsoft:
+        // Microsoft's drivers take "host", "host,port" and "host\instance" as SQL Server writes them, and
+        // ignore a PORT of their own.
+        parts << QStringLiteral("SERVER=") + braced(source) << database << user << password << workstation
+              << application;
+        if (!odbc.encrypt.isEmpty()) {
+            parts << QStringLiteral("Encrypt=") + braced(odbc.encrypt.toLower());
+        }
+        if (!odbc.trustServerCertificate.isEmpty()) {
+            parts << QStringLiteral("TrustServerCertificate=") +
+                         braced(odbc.trustServerCertificate.toLower());
+        }
+        break;
+    case OdbcFamily::FreeTds: {
+        // FreeTDS wants the port apart and resolves a named instance itself.
+        QString server = source;
+        QString port;
+        const qsizetype comma = server.indexOf(QLatin1Char(','));
+        if (comma >= 0) {
+            port = server.mid(comma + 1).trimmed();
+            server = server.left(comma).trimmed();
+        }
+        parts << QStringLiteral("SERVER=") + braced(server);
+        if (!port.isEmpty()) {
+            parts << QStringLiteral("PORT=") + braced(port);
+        }
+        parts << database << user << password << workstation << application
+              << QStringLiteral("TDS_Version=7.4") << QStringLiteral("ClientCharset=UTF-8");
+        // FreeTDS has no certificate switch; its Encryption takes off, require or strict.
+        const QString encrypt = odbc.encrypt.toLower();
+        if (encrypt == QLatin1String("yes")) {
+            parts << QStringLiteral("Encryption=require");
+        } else if (encrypt == QLatin1String("no")) {
+            parts << QStringLiteral("Encryption=off");
+        } else if (encrypt == QLatin1String("strict")) {
+            parts << QStringLiteral("Encryption=strict");
+        }
+        break;
+    }
+    case OdbcFamily::Generic:
+        if (!source.isEmpty()) {
+            parts << QStringLiteral("SERVER=") + braced(source);
+        }
+        parts << database << user << password;
+        break;
+    }
+    return parts.join(QLatin1Char(';')) + QLatin1Char(';');
+}
+
+} // namespace
+
+ConnectionTarget parseConnectionTarget(const QString& connectionString, const OdbcSettings& odbc) {
+    return parseConnectionTarget(connectionString, odbc, installedOdbcDrivers);
+}
+
+ConnectionTarget parseConnectionTarget(const QString& connectionString, const OdbcSettings& odbc,
+                                       const std::function<QStringList()>& installedDrivers) {
     if (connectionString.trimmed().isEmpty()) {
         throw DataAccessError(QStringLiteral("Missing connection or connection string"));
     }
@@ -52,31 +122,13 @@ ConnectionTarget parseConnectionTarget(const QString& connectionString) {
         target.sqliteFile = source.mid(SqlitePrefix.size());
         return target;
     }
-
-    // SQL Server names an instance as "host", "host,port" or "host\instance"; the driver wants the port
-    // apart and resolves a named instance itself.
-    QString server = source.trimmed();
-    QString port;
-    const qsizetype comma = server.indexOf(QLatin1Char(','));
-    if (comma >= 0) {
-        port = server.mid(comma + 1).trimmed();
-        server = server.left(comma).trimmed();
-    }
-    QString driver = qEnvironmentVariable("VELORIA_ODBC_DRIVER");
-    if (driver.isEmpty()) {
-        driver = QStringLiteral("FreeTDS");
-    }
-    QStringList parts;
-    parts << QStringLiteral("DRIVER=") + braced(driver) << QStringLiteral("SERVER=") + braced(server);
-    if (!port.isEmpty()) {
-        parts << QStringLiteral("PORT=") + braced(port);
-    }
-    parts << QStringLiteral("DATABASE=") + braced(pairs.value(QStringLiteral("initial catalog")))
-          << QStringLiteral("UID=") + braced(pairs.value(QStringLiteral("user id")))
-          << QStringLiteral("PWD=") + braced(pairs.value(QStringLiteral("password")))
-          << QStringLiteral("WSID=") + braced(pairs.value(QStringLiteral("workstation id")))
-          << QStringLiteral("APP={Printing Server}") << QStringLiteral("TDS_Version=7.4")
-          << QStringLiteral("ClientCharset=UTF-8");
-    target.odbcConnectString = parts.join(QLatin1Char(';')) + QLatin1Char(';');
+    // The driver manager is asked for its drivers only when neither the environment nor the settings name
+    // one.
+    const bool named =
+        !qEnvironmentVariable("VELORIA_ODBC_DRIVER").isEmpty() || !odbc.driver.trimmed().isEmpty();
+    const QString driver = chooseOdbcDriver(odbc.driver, named ? QStringList() : installedDrivers());
+    target.odbcDriver = driver;
+    target.odbcPassword = pairs.value(QStringLiteral("password"));
+    target.odbcConnectString = serverConnectString(driver, pairs, odbc);
     return target;
 }

@@ -49,6 +49,13 @@ void TDataModule1::DataModuleCreate(const SettingsStore& store) {
         password = key->readString(QStringLiteral("Password"));
         catalog = key->readString(QStringLiteral("Catalog"));
         source = key->readString(QStringLiteral("Source"));
+        // How a server is reached: optional, the driver's own defaults when absent.
+        OdbcSettings odbc;
+        odbc.driver = key->readString(QStringLiteral("OdbcDriver")).trimmed();
+        odbc.encrypt = key->readString(QStringLiteral("Encrypt")).trimmed();
+        odbc.trustServerCertificate = key->readString(QStringLiteral("TrustServerCertificate")).trimmed();
+        odbc.validate();
+        ADOConnection1.setOdbcSettings(odbc);
     }
 
     TraceChannel::instance().Send(QStringLiteral("Restaurant_Name_PL"), Restaurant_Name_PL);

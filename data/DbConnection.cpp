@@ -1,6 +1,7 @@
 #include "DbConnection.h"
 
 #include "DbErrors.h"
+#include "OdbcDriver.h"
 #include "SqliteHandle.h"
 #include "StatementTimeout.h"
 
@@ -53,7 +54,7 @@ void DbConnection::open() {
     if (isOpen()) {
         return;
     }
-    const ConnectionTarget target = parseConnectionTarget(connectionString_);
+    const ConnectionTarget target = parseConnectionTarget(connectionString_, odbc_);
     const bool sqlite = target.backend == ConnectionTarget::Backend::Sqlite;
     const QString driver = sqlite ? QStringLiteral("QSQLITE") : QStringLiteral("QODBC");
     if (!QSqlDatabase::isDriverAvailable(driver)) {
@@ -101,9 +102,13 @@ void DbConnection::open() {
     // Without a login time-out a server that accepts the connection but never answers blocks for ever.
     db_.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=15"));
     if (!db_.open()) {
-        const QString message = databaseErrorMessage(db_.lastError());
+        // Whatever the driver says, the password never reaches a log line.
+        const QString message =
+            odbcConnectionMessage(databaseErrorMessage(db_.lastError()), target.odbcPassword);
         if (isDriverManagerError(message)) {
-            throw DataAccessError(message);
+            throw DataAccessError(message + QStringLiteral("\r\nThe ODBC driver \"%1\" cannot be loaded; "
+                                                           "`odbcinst -q -d` lists the installed drivers")
+                                                .arg(target.odbcDriver));
         }
         throw DatabaseError(message);
     }

@@ -18,6 +18,9 @@ public:
 
     void setConnectionString(const QString& text) { connectionString_ = text; }
     const QString& connectionString() const { return connectionString_; }
+    // The ODBC driver and encryption of a server connection (the settings' Database key).
+    void setOdbcSettings(const OdbcSettings& settings) { odbc_ = settings; }
+    const OdbcSettings& odbcSettings() const { return odbc_; }
 
     // Connects. An embedded database file must exist and be a database; a server is given 15 seconds to
     // accept the login.
@@ -54,6 +57,7 @@ public:
 private:
     QString connectionName_;
     QString connectionString_;
+    OdbcSettings odbc_;
     QSqlDatabase db_;
     ConnectionTarget::Backend backend_ = ConnectionTarget::Backend::SqlServer;
     bool transactionBegun_ = false;

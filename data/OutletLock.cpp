@@ -47,7 +47,8 @@ QString OutletLock::lockFilePath(const QString& databaseFile, const QString& cus
 std::optional<QString> OutletLock::acquire(DbConnection& connection, const QString& customerId,
                                            const QString& restaurantId, const QString& outletId) {
     release();
-    const ConnectionTarget target = parseConnectionTarget(connection.connectionString());
+    const ConnectionTarget target =
+        parseConnectionTarget(connection.connectionString(), connection.odbcSettings());
     if (target.backend == ConnectionTarget::Backend::Sqlite) {
         return acquireFile(lockFilePath(target.sqliteFile, customerId, restaurantId, outletId));
     }

@@ -70,6 +70,23 @@ TEST_F(DataModuleCreation, ComposesTheConnectionStringFromAFullStore) {
     EXPECT_EQ(module.ADOConnection1.connectionString(), module.ConnectionStr);
 }
 
+// A SQL Server site names its ODBC driver and encryption in the Database key; a value no driver knows is
+// shown like any other unreadable setting.
+TEST_F(DataModuleCreation, TheOdbcDriverAndEncryptionComeFromTheDatabaseKey) {
+    create(regFile(MainKeyLine + OutletValues + "\r\n" + DatabaseKeyLine + DatabaseValues +
+                   "\"OdbcDriver\"=\"ODBC Driver 18 for SQL Server\"\r\n\"Encrypt\"=\"yes\"\r\n"
+                   "\"TrustServerCertificate\"=\"yes\"\r\n"));
+    EXPECT_TRUE(boxes.shown.empty());
+    EXPECT_EQ(module.ADOConnection1.odbcSettings().driver, QStringLiteral("ODBC Driver 18 for SQL Server"));
+    EXPECT_EQ(module.ADOConnection1.odbcSettings().encrypt, QStringLiteral("yes"));
+    EXPECT_EQ(module.ADOConnection1.odbcSettings().trustServerCertificate, QStringLiteral("yes"));
+
+    create(regFile(MainKeyLine + OutletValues + "\r\n" + DatabaseKeyLine + DatabaseValues +
+                   "\"Encrypt\"=\"sometimes\"\r\n"));
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text, QStringLiteral("Invalid value for 'Encrypt'"));
+}
+
 TEST_F(DataModuleCreation, MissingDatabaseKeyAndComputerNameLeaveTheirPiecesEmpty) {
     qunsetenv("COMPUTERNAME");
     create(regFile(MainKeyLine + OutletValues));

@@ -67,3 +67,21 @@ TEST_F(OdbcConnectionTest, ADriverThatCannotBeLoadedIsALayerError) {
         log[0].startsWith(QStringLiteral("ADO Database Connection Error\r\n[unixODBC][Driver Manager]")))
         << log[0].toStdString();
 }
+
+// A driver named in the settings that the driver manager cannot load: a layer error that names the driver
+// and how to list the installed ones, and never the password.
+TEST_F(OdbcConnectionTest, ADriverNamedInTheSettingsThatIsNotInstalled) {
+    DbConnection connection;
+    connection.setConnectionString(serverConnectionString(closedLoopbackPort()));
+    connection.setOdbcSettings({QStringLiteral("Veloria Missing Driver"), QStringLiteral("yes"), QString()});
+    QStringList log;
+    EXPECT_FALSE(connectLogged(connection, [&](const QString& line) { log << line; }));
+    ASSERT_EQ(log.size(), 1);
+    EXPECT_TRUE(
+        log[0].startsWith(QStringLiteral("ADO Database Connection Error\r\n[unixODBC][Driver Manager]")))
+        << log[0].toStdString();
+    EXPECT_TRUE(log[0].contains(QStringLiteral(
+        "The ODBC driver \"Veloria Missing Driver\" cannot be loaded; `odbcinst -q -d` lists")))
+        << log[0].toStdString();
+    EXPECT_FALSE(log[0].contains(QStringLiteral("secret")));
+}
