@@ -14,6 +14,14 @@ QString braced(QString value) {
     return QLatin1Char('{') + value.replace(QStringLiteral("}"), QStringLiteral("}}")) + QLatin1Char('}');
 }
 
+// A value in braces only where the ODBC grammar needs them: drivers outside the SQL Server families (the
+// SQLite one among them) read a braced value with its braces.
+QString bracedIfNeeded(const QString& value) {
+    const bool plain = !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('{')) &&
+                       !value.contains(QLatin1Char('}')) && value.trimmed() == value;
+    return plain ? value : braced(value);
+}
+
 QMap<QString, QString> readPairs(const QString& text) {
     QMap<QString, QString> pairs;
     const QStringList pieces = text.split(QLatin1Char(';'));
@@ -95,9 +103,11 @@ QString serverConnectString(const QString& driver, const QMap<QString, QString>&
     }
     case OdbcFamily::Generic:
         if (!source.isEmpty()) {
-            parts << QStringLiteral("SERVER=") + braced(source);
+            parts << QStringLiteral("SERVER=") + bracedIfNeeded(source);
         }
-        parts << database << user << password;
+        parts << QStringLiteral("DATABASE=") + bracedIfNeeded(pairs.value(QStringLiteral("initial catalog")))
+              << QStringLiteral("UID=") + bracedIfNeeded(pairs.value(QStringLiteral("user id")))
+              << QStringLiteral("PWD=") + bracedIfNeeded(pairs.value(QStringLiteral("password")));
         break;
     }
     return parts.join(QLatin1Char(';')) + QLatin1Char(';');

@@ -7,8 +7,11 @@
 
 #include <QAtomicInt>
 #include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <sql.h>
+#include <sqlext.h>
 #include <sqlite3.h>
 
 namespace {
@@ -21,6 +24,23 @@ QString uniqueConnectionName() {
 // The ODBC driver manager speaks for the client side: a driver that is not installed or cannot load.
 bool isDriverManagerError(const QString& message) {
     return message.contains(QLatin1String("[Driver Manager]"), Qt::CaseInsensitive);
+}
+
+// The database behind an ODBC connection, as its driver names it (SQL_DBMS_NAME): "Microsoft SQL Server",
+// "SQLite", ...
+QString odbcDbmsName(const QSqlDatabase& db) {
+    const QVariant handle = db.driver() != nullptr ? db.driver()->handle() : QVariant();
+    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE)) {
+        return {};
+    }
+    SQLHANDLE connection = *static_cast<const SQLHANDLE*>(handle.constData());
+    SQLCHAR name[256] = {};
+    SQLSMALLINT length = 0;
+    if (connection == nullptr ||
+        !SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DBMS_NAME, name, sizeof name, &length))) {
+        return {};
+    }
+    return QString::fromUtf8(reinterpret_cast<const char*>(name));
 }
 
 } // namespace
@@ -67,6 +87,7 @@ void DbConnection::open() {
     db_ = QSqlDatabase::addDatabase(driver, connectionName_);
     transactionBegun_ = false;
     backend_ = target.backend;
+    dbmsName_.clear();
 
     if (sqlite) {
         // The embedded driver would quietly create a missing file; a missing database is a failure.
@@ -111,6 +132,10 @@ void DbConnection::open() {
                                                 .arg(target.odbcDriver));
         }
         throw DatabaseError(message);
+    }
+    dbmsName_ = odbcDbmsName(db_);
+    if (!dbmsName_.contains(QLatin1String("SQL Server"), Qt::CaseInsensitive)) {
+        return; // another database behind the driver: it has no lock time-out of SQL Server's kind
     }
     // Lock waits end after the statement time-out on the server too, whatever the statement's own limit.
     QSqlQuery lockTimeout(db_);

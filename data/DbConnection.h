@@ -34,6 +34,8 @@ public:
     void ensureOpen();
 
     ConnectionTarget::Backend backend() const { return backend_; }
+    // The database an ODBC connection reached, as its driver names it (empty for the embedded database).
+    const QString& dbmsName() const { return dbmsName_; }
     QSqlDatabase database() const { return db_; }
 
     // Transactions are never nested: beginning one while one is open fails, and commit and roll-back
@@ -60,6 +62,7 @@ private:
     OdbcSettings odbc_;
     QSqlDatabase db_;
     ConnectionTarget::Backend backend_ = ConnectionTarget::Backend::SqlServer;
+    QString dbmsName_;
     bool transactionBegun_ = false;
     bool serializable_ = false;
 

@@ -11,7 +11,10 @@
 void applyStatementTimeout(QSqlQuery& prepared) {
     const QSqlResult* result = prepared.result();
     const QVariant handle = result != nullptr ? result->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "SQLHANDLE") != 0) {
+    // Qt 6 hands the statement's ODBC handle out as a void* (SQLHANDLE's type); the embedded database's
+    // statements have a handle of their own type and are left to the connection's busy time-out.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "SQLHANDLE") != 0 && qstrcmp(handle.typeName(), "void*") != 0)) {
         return;
     }
     SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());

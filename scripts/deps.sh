@@ -9,7 +9,7 @@ VELORIA_PACKAGES=(
   ghostscript qpdf
   locales-all
   sqlite3 libsqlite3-dev
-  unixodbc unixodbc-dev tdsodbc
+  unixodbc unixodbc-dev tdsodbc libsqliteodbc
   cups cups-client cups-bsd printer-driver-cups-pdf libcups2-dev poppler-utils
   zlib1g-dev libdeflate-dev
   libssl3

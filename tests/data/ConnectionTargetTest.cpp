@@ -135,7 +135,13 @@ TEST_F(ConnectionTargetTest, EachDriverFamilyGetsItsOwnKeywords) {
          {QStringLiteral("SQLite3"), QStringLiteral("yes"), QString()},
          "secret",
          "/srv/pos.db",
-         "DRIVER={SQLite3};SERVER={/srv/pos.db};DATABASE={Restaurant};UID={pos};PWD={secret};"},
+         "DRIVER={SQLite3};SERVER=/srv/pos.db;DATABASE=Restaurant;UID=pos;PWD=secret;"},
+        {"generic keywords brace only the values that need it",
+         {},
+         {QStringLiteral("SQLite3"), QString(), QString()},
+         "a}b=c",
+         "my server",
+         "DRIVER={SQLite3};SERVER=my server;DATABASE=Restaurant;UID=pos;PWD={a}}b=c};"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);

@@ -2,9 +2,19 @@
 #include "DataModule1.h"
 #include "DbConnection.h"
 #include "DbErrors.h"
+#include "StatementTimeout.h"
 
+#include <QFile>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlResult>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sql.h>
+#include <sqlext.h>
 
 namespace {
 
@@ -84,4 +94,70 @@ TEST_F(OdbcConnectionTest, ADriverNamedInTheSettingsThatIsNotInstalled) {
         "The ODBC driver \"Veloria Missing Driver\" cannot be loaded; `odbcinst -q -d` lists")))
         << log[0].toStdString();
     EXPECT_FALSE(log[0].contains(QStringLiteral("secret")));
+}
+
+// Through the real driver manager and a real driver (Debian's SQLite ODBC driver, a file database): the
+// driver named in the settings, the generic keywords, the database the driver reports, parameters of each
+// kind bound and read back, and the statement time-out set on the statement's own handle.
+TEST_F(OdbcConnectionTest, ARealDriverConnectsBindsAndTakesTheStatementTimeOut) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("orders.db"));
+    {
+        QSqlDatabase setup =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("odbc-setup"));
+        setup.setDatabaseName(file);
+        ASSERT_TRUE(setup.open());
+        QSqlQuery create(setup);
+        ASSERT_TRUE(
+            create.exec(QStringLiteral("CREATE TABLE Lines (Line_ID INTEGER PRIMARY KEY, Name NVARCHAR(50), "
+                                       "Master_ID BIGINT, Remarks TEXT)")));
+        create = QSqlQuery();
+        setup.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("odbc-setup"));
+
+    DbConnection connection;
+    connection.setConnectionString(composeConnectionString(QStringLiteral("pw"), QStringLiteral("pos"), file,
+                                                           QString(), QStringLiteral("TILL1")));
+    connection.setOdbcSettings({QStringLiteral("SQLite3"), QString(), QString()});
+    ASSERT_NO_THROW(connection.open());
+    EXPECT_EQ(connection.dbmsName(), QStringLiteral("SQLite"));
+
+    QSqlQuery insert(connection.database());
+    ASSERT_TRUE(
+        insert.prepare(QStringLiteral("INSERT INTO Lines (Name, Master_ID, Remarks) VALUES (?, ?, ?)")));
+    insert.addBindValue(QStringLiteral("Łódź € برغر"));
+    insert.addBindValue(QVariant(qlonglong(1) << 40));
+    insert.addBindValue(QVariant(QMetaType::fromType<QString>()));
+    ASSERT_TRUE(insert.exec()) << insert.lastError().text().toStdString();
+
+    // The driver manager's own trace of this connection shows what reached the driver (this driver takes
+    // the time-out without keeping it, so it cannot be read back).
+    const QVariant connectionHandle = connection.database().driver()->handle();
+    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(connectionHandle.constData());
+    const QByteArray trace = QFile::encodeName(dir.filePath(QStringLiteral("odbc.trace")));
+    SQLSetConnectAttr(hdbc, SQL_ATTR_TRACEFILE, const_cast<char*>(trace.constData()), SQL_NTS);
+    SQLSetConnectAttr(hdbc, SQL_ATTR_TRACE, reinterpret_cast<SQLPOINTER>(SQL_OPT_TRACE_ON), 0);
+    QSqlQuery select(connection.database());
+    select.setForwardOnly(true);
+    ASSERT_TRUE(
+        select.prepare(QStringLiteral("SELECT Name, Master_ID, Remarks FROM Lines WHERE Master_ID > ?")));
+    applyStatementTimeout(select);
+    SQLSetConnectAttr(hdbc, SQL_ATTR_TRACE, reinterpret_cast<SQLPOINTER>(SQL_OPT_TRACE_OFF), 0);
+    QFile traced(QString::fromLocal8Bit(trace));
+    ASSERT_TRUE(traced.open(QIODevice::ReadOnly));
+    const QString calls = QString::fromUtf8(traced.readAll());
+    EXPECT_TRUE(calls.contains(
+        QRegularExpression(QStringLiteral("Attribute = SQL_ATTR_QUERY_TIMEOUT\\s+Value = 0x%1\\b")
+                               .arg(StatementTimeoutSeconds, 0, 16))))
+        << calls.toStdString();
+    select.addBindValue(QVariant(qlonglong(1)));
+    ASSERT_TRUE(select.exec()) << select.lastError().text().toStdString();
+    ASSERT_TRUE(select.next());
+    EXPECT_EQ(select.value(0).toString(), QStringLiteral("Łódź € برغر"));
+    EXPECT_EQ(select.value(1).toLongLong(), qlonglong(1) << 40);
+    EXPECT_TRUE(select.value(2).isNull());
+    select = QSqlQuery();
+    insert = QSqlQuery();
+    connection.close();
 }
