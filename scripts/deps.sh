@@ -6,7 +6,7 @@ VELORIA_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fontconfig
   fonts-dejavu-core fonts-wqy-microhei fonts-noto-core fonts-symbola
-  ghostscript qpdf
+  ghostscript qpdf mupdf-tools
   locales-all
   sqlite3 libsqlite3-dev
   unixodbc unixodbc-dev tdsodbc libsqliteodbc

@@ -611,7 +611,9 @@ void TicketPdfEngine::showRun(const QPointF& p, const ShapedRun& run, const QCol
     if (open) {
         content_ += ">]TJ ";
     }
-    content_ += "ET\n";
+    // The rendering mode is graphics state and outlives the text object: the line's next face is filled
+    // only.
+    content_ += run.syntheticBold ? "0 Tr ET\n" : "ET\n";
 }
 
 void TicketPdfEngine::fillOutlines(const QPointF& p, const ShapedRun& run) {

@@ -225,7 +225,7 @@ TEST(TicketScripts, ACharacterNoFontHasIsOneBoxOnPaperAndNamed) {
 // The ticket's bold heading lines in a script whose font has no bold face: the platform emboldens the
 // outlines, and paper shows the same weight.
 TEST(TicketScripts, BoldLinesFromAFaceWithoutBoldMatchThePreview) {
-    const QByteArray master = R"({"Master_ID": 7, "Order_Seq": 42, "Order_Kind_Desc": "堂食",
+    const QByteArray master = R"({"Master_ID": 7, "Order_Seq": 42, "Order_Kind_Desc": "堂食 Dine in",
         "Open_DateTime": "2020-12-25T19:05:00", "Waiter_Name": "김민준", "Order_Upper_Line": "大厅",
         "Order_Downer_Line": "ไทย", "Master_Remarks": null})";
     QTemporaryDir dir;
@@ -235,6 +235,23 @@ TEST(TicketScripts, BoldLinesFromAFaceWithoutBoldMatchThePreview) {
     const QImage raster = TrpPageRenderer::renderImage(ticket.pages(), 0, 203);
     EXPECT_LE(compare(popplerPage(dir, pdf), raster).worst, Tolerance);
     EXPECT_LE(compare(ghostscriptPage(dir, pdf), raster).worst, Tolerance);
+
+    // Only the emboldened face is stroked; the real bold face after it on the same line is filled only.
+    QStringList stroked;
+    bool stroking = false;
+    for (const QString& line : run(QStringLiteral("mutool"), {QStringLiteral("draw"), QStringLiteral("-F"),
+                                                              QStringLiteral("trace"), pdf})
+                                   .split(u'\n')) {
+        if (line.contains(QStringLiteral("<stroke_text")) || line.contains(QStringLiteral("<fill_text"))) {
+            stroking = line.contains(QStringLiteral("<stroke_text"));
+        } else if (stroking && line.contains(QStringLiteral("<span font="))) {
+            stroked.append(line.section(u'"', 1, 1));
+        }
+    }
+    ASSERT_FALSE(stroked.isEmpty());
+    for (const QString& font : std::as_const(stroked)) {
+        EXPECT_TRUE(font.contains(QStringLiteral("WenQuanYi"))) << font.toStdString();
+    }
 }
 
 // The demo's own second-language names, as the seeded database holds them, print as the preview draws them.
