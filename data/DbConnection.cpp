@@ -29,11 +29,7 @@ bool isDriverManagerError(const QString& message) {
 // The database behind an ODBC connection, as its driver names it (SQL_DBMS_NAME): "Microsoft SQL Server",
 // "SQLite", ...
 QString odbcDbmsName(const QSqlDatabase& db) {
-    const QVariant handle = db.driver() != nullptr ? db.driver()->handle() : QVariant();
-    if (!handle.isValid() || handle.metaType().sizeOf() != sizeof(SQLHANDLE)) {
-        return {};
-    }
-    SQLHANDLE connection = *static_cast<const SQLHANDLE*>(handle.constData());
+    SQLHANDLE connection = odbcHandle(db.driver() != nullptr ? db.driver()->handle() : QVariant());
     SQLCHAR name[256] = {};
     SQLSMALLINT length = 0;
     if (connection == nullptr ||

@@ -3,6 +3,7 @@
 #include "DbErrors.h"
 #include "SettingsStore.h"
 
+#include <QVariant>
 #include <sql.h>
 #include <sqlext.h>
 
@@ -103,4 +104,12 @@ QString odbcConnectionMessage(const QString& driverText, const QString& password
             "network can read the orders). Installing the server's certificate on this machine keeps both.");
     }
     return message;
+}
+
+void* odbcHandle(const QVariant& handle) {
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "SQLHANDLE") != 0 && qstrcmp(handle.typeName(), "void*") != 0)) {
+        return nullptr;
+    }
+    return *static_cast<void* const*>(handle.constData());
 }

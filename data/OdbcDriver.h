@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QVariant;
+
 // How a SQL Server site reaches its database on Linux: which ODBC driver, and its encryption settings. The
 // optional values "OdbcDriver", "Encrypt" and "TrustServerCertificate" of the settings' Database key.
 struct OdbcSettings {
@@ -38,3 +40,7 @@ QString chooseOdbcDriver(const QString& configured, const QStringList& installed
 // wherever the driver repeats it, and, when the server's certificate could not be verified, one more
 // line naming the two settings that decide it.
 QString odbcConnectionMessage(const QString& driverText, const QString& password);
+
+// The ODBC handle in what a Qt ODBC connection or result hands out (Qt 6 names its type void*, Qt 5 named
+// it SQLHANDLE); null for anything else, such as the embedded database's handles.
+void* odbcHandle(const QVariant& handle);

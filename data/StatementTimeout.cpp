@@ -1,6 +1,7 @@
 #include "StatementTimeout.h"
 
 #include "DbErrors.h"
+#include "OdbcDriver.h"
 
 #include <QSqlQuery>
 #include <QSqlResult>
@@ -10,14 +11,9 @@
 
 void applyStatementTimeout(QSqlQuery& prepared) {
     const QSqlResult* result = prepared.result();
-    const QVariant handle = result != nullptr ? result->handle() : QVariant();
-    // Qt 6 hands the statement's ODBC handle out as a void* (SQLHANDLE's type); the embedded database's
-    // statements have a handle of their own type and are left to the connection's busy time-out.
-    if (!handle.isValid() ||
-        (qstrcmp(handle.typeName(), "SQLHANDLE") != 0 && qstrcmp(handle.typeName(), "void*") != 0)) {
-        return;
-    }
-    SQLHANDLE statement = *static_cast<const SQLHANDLE*>(handle.constData());
+    // Statements of the embedded database have no ODBC handle and are left to the connection's busy
+    // time-out.
+    SQLHANDLE statement = odbcHandle(result != nullptr ? result->handle() : QVariant());
     if (statement == nullptr) {
         return;
     }

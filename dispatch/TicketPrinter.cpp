@@ -10,6 +10,7 @@
 #include "TrpReportPrinter.h"
 
 #include <QFileInfo>
+#include <QMutexLocker>
 
 namespace {
 
@@ -57,7 +58,11 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
     if (ticket.fill) {
         ticket.fill(report);
     }
-    TrpDrawText::withInstance([](TrpDrawText& text) { text.takeMissingCharacters(); });
+    {
+        // What earlier measuring (a preview, another ticket) found missing is not this ticket's.
+        const QMutexLocker lock(&TrpDrawText::lock());
+        TrpDrawText::instance().takeMissingCharacters();
+    }
     if (!report.PrepareReport(true)) {
         throw DispatchFailure(QStringLiteral("The ticket template \"%1\" cannot be prepared")
                                   .arg(fileNameOf(ticket.templateFile)));
@@ -95,7 +100,10 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
 
 void TicketPrinter::logMissingCharacters(const Ticket& ticket) {
     QList<char32_t> missing;
-    TrpDrawText::withInstance([&missing](TrpDrawText& text) { missing = text.takeMissingCharacters(); });
+    {
+        const QMutexLocker lock(&TrpDrawText::lock());
+        missing = TrpDrawText::instance().takeMissingCharacters();
+    }
     // Once per kind of ticket and character: the operator learns which font to install, and a day of
     // orders with the same dish does not fill the log.
     QList<char32_t>& told = toldMissing_[static_cast<int>(ticket.label.kind)];

@@ -84,16 +84,24 @@ double TrpDrawText::charAdvance(QChar c) const {
     return advance;
 }
 
+std::shared_ptr<const ShapedText> TrpDrawText::shapedOrNull(const QString& text) const {
+    return ShapedText::isSimple(text) ? nullptr : ShapedText::shape(measureFont_, text);
+}
+
 void TrpDrawText::prefixWidths(const QString& paragraph, QList<double>& widths) const {
+    prefixWidths(paragraph, shapedOrNull(paragraph).get(), widths);
+}
+
+void TrpDrawText::prefixWidths(const QString& paragraph, const ShapedText* shaped,
+                               QList<double>& widths) const {
     // One pass over the paragraph: widths[i] is the width of its first i characters.
     const double spacing = options_.charSpacing * Ratio;
     widths.resize(paragraph.size() + 1);
     widths[0] = 0;
     double sum = 0;
-    if (!ShapedText::isSimple(paragraph)) {
+    if (shaped != nullptr) {
         // Joined, combined, reordered or fallback text: the advances of the shaped paragraph, each cluster's
         // on its first character, so that the lines are as wide as they are drawn.
-        const std::shared_ptr<const ShapedText> shaped = ShapedText::shape(measureFont_, paragraph);
         for (qsizetype i = 0; i < paragraph.size(); ++i) {
             sum += shaped->advances().at(i) + spacing;
             widths[i + 1] = sum;
@@ -111,7 +119,8 @@ double TrpDrawText::lineWidth600(const QString& line, double prefixWidth) const 
     if (ShapedText::isSimple(line)) {
         return prefixWidth;
     }
-    // Shaped on its own: the joining at a break may differ from the paragraph's.
+    // Shaped on its own (the cache's entry for drawing it): the joining at a break may differ from the
+    // paragraph's.
     return ShapedText::shape(measureFont_, line)->width() +
            options_.charSpacing * Ratio * static_cast<double>(line.size());
 }
@@ -130,13 +139,12 @@ double TrpDrawText::textWidth600(const QString& text) const {
 
 QList<TrpTextLine> TrpDrawText::wrapParagraph(const QString& source) {
     const QString paragraph = source.isEmpty() ? QStringLiteral(" ") : source;
-    QList<double> widths;
-    prefixWidths(paragraph, widths);
     // A line breaks only between clusters: never between a letter and its marks, inside a syllable or
     // between the halves of a character outside the basic plane.
-    std::shared_ptr<const ShapedText> shaped;
-    if (!ShapedText::isSimple(paragraph)) {
-        shaped = ShapedText::shape(measureFont_, paragraph);
+    const std::shared_ptr<const ShapedText> shaped = shapedOrNull(paragraph);
+    QList<double> widths;
+    prefixWidths(paragraph, shaped.get(), widths);
+    if (shaped) {
         for (const char32_t c : shaped->missing()) {
             if (!missing_.contains(c)) {
                 missing_.append(c);
@@ -332,9 +340,9 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
                     x += charAdvance(c) + options_.charSpacing * Ratio;
                 }
             } else {
-                QList<double> widths;
-                prefixWidths(line.text, widths);
                 const std::shared_ptr<const ShapedText> shaped = ShapedText::shape(measureFont_, line.text);
+                QList<double> widths;
+                prefixWidths(line.text, shaped.get(), widths);
                 qsizetype from = 0;
                 while (from < line.text.size()) {
                     qsizetype to = from + 1;

@@ -10,9 +10,10 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
-#include <QStringView>
+#include <memory>
 
 class QPainter;
+class ShapedText;
 
 // The font a memo measures and draws with, as the template gives it.
 struct TrpTextFont {
@@ -54,11 +55,6 @@ public:
 
     static TrpDrawText& instance();
     static QMutex& lock();
-    // Runs `use` on the instance with its lock held.
-    template <typename Use> static void withInstance(Use&& use) {
-        const QMutexLocker locker(&lock());
-        use(instance());
-    }
 
     void setFont(const TrpTextFont& font);
     void setOptions(const TrpTextOptions& options) { options_ = options; }
@@ -102,6 +98,10 @@ private:
     TrpDrawText() = default;
 
     void prefixWidths(const QString& paragraph, QList<double>& widths) const;
+    // The same from the paragraph's shaping, or character by character when `shaped` is null.
+    void prefixWidths(const QString& paragraph, const ShapedText* shaped, QList<double>& widths) const;
+    // The paragraph's shaping when it needs one (see ShapedText::isSimple), else null.
+    std::shared_ptr<const ShapedText> shapedOrNull(const QString& text) const;
     double charAdvance(QChar c) const;
     QList<TrpTextLine> wrapParagraph(const QString& paragraph);
     // The width of a wrapped line as it is drawn, at 600 dots per inch.

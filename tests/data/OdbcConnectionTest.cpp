@@ -66,34 +66,31 @@ TEST_F(OdbcConnectionTest, UnreachableServerIsAGeneralDatabaseError) {
     EXPECT_EQ(log[0], QStringLiteral("General Database Connection Error \r\n") + message);
 }
 
+// A driver the driver manager cannot load, named by the environment or by the settings: a layer error
+// that names the driver and how to list the installed ones, and never the password.
 TEST_F(OdbcConnectionTest, ADriverThatCannotBeLoadedIsALayerError) {
-    qputenv("VELORIA_ODBC_DRIVER", "Veloria No Such Driver");
-    DbConnection connection;
-    connection.setConnectionString(serverConnectionString(closedLoopbackPort()));
-    QStringList log;
-    EXPECT_FALSE(connectLogged(connection, [&](const QString& line) { log << line; }));
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(
-        log[0].startsWith(QStringLiteral("ADO Database Connection Error\r\n[unixODBC][Driver Manager]")))
-        << log[0].toStdString();
-}
-
-// A driver named in the settings that the driver manager cannot load: a layer error that names the driver
-// and how to list the installed ones, and never the password.
-TEST_F(OdbcConnectionTest, ADriverNamedInTheSettingsThatIsNotInstalled) {
-    DbConnection connection;
-    connection.setConnectionString(serverConnectionString(closedLoopbackPort()));
-    connection.setOdbcSettings({QStringLiteral("Veloria Missing Driver"), QStringLiteral("yes"), QString()});
-    QStringList log;
-    EXPECT_FALSE(connectLogged(connection, [&](const QString& line) { log << line; }));
-    ASSERT_EQ(log.size(), 1);
-    EXPECT_TRUE(
-        log[0].startsWith(QStringLiteral("ADO Database Connection Error\r\n[unixODBC][Driver Manager]")))
-        << log[0].toStdString();
-    EXPECT_TRUE(log[0].contains(QStringLiteral(
-        "The ODBC driver \"Veloria Missing Driver\" cannot be loaded; `odbcinst -q -d` lists")))
-        << log[0].toStdString();
-    EXPECT_FALSE(log[0].contains(QStringLiteral("secret")));
+    for (const bool fromSettings : {false, true}) {
+        SCOPED_TRACE(fromSettings ? "named in the settings" : "named by the environment");
+        const QString driver = QStringLiteral("Veloria No Such Driver");
+        DbConnection connection;
+        connection.setConnectionString(serverConnectionString(closedLoopbackPort()));
+        if (fromSettings) {
+            qunsetenv("VELORIA_ODBC_DRIVER");
+            connection.setOdbcSettings({driver, QStringLiteral("yes"), QString()});
+        } else {
+            qputenv("VELORIA_ODBC_DRIVER", driver.toUtf8());
+        }
+        QStringList log;
+        EXPECT_FALSE(connectLogged(connection, [&](const QString& line) { log << line; }));
+        ASSERT_EQ(log.size(), 1);
+        EXPECT_TRUE(
+            log[0].startsWith(QStringLiteral("ADO Database Connection Error\r\n[unixODBC][Driver Manager]")))
+            << log[0].toStdString();
+        EXPECT_TRUE(log[0].contains(
+            QStringLiteral("The ODBC driver \"%1\" cannot be loaded; `odbcinst -q -d` lists").arg(driver)))
+            << log[0].toStdString();
+        EXPECT_FALSE(log[0].contains(QStringLiteral("secret")));
+    }
 }
 
 // Through the real driver manager and a real driver (Debian's SQLite ODBC driver, a file database): the
@@ -133,8 +130,7 @@ TEST_F(OdbcConnectionTest, ARealDriverConnectsBindsAndTakesTheStatementTimeOut) 
 
     // The driver manager's own trace of this connection shows what reached the driver (this driver takes
     // the time-out without keeping it, so it cannot be read back).
-    const QVariant connectionHandle = connection.database().driver()->handle();
-    SQLHANDLE hdbc = *static_cast<const SQLHANDLE*>(connectionHandle.constData());
+    SQLHANDLE hdbc = odbcHandle(connection.database().driver()->handle());
     const QByteArray trace = QFile::encodeName(dir.filePath(QStringLiteral("odbc.trace")));
     SQLSetConnectAttr(hdbc, SQL_ATTR_TRACEFILE, const_cast<char*>(trace.constData()), SQL_NTS);
     SQLSetConnectAttr(hdbc, SQL_ATTR_TRACE, reinterpret_cast<SQLPOINTER>(SQL_OPT_TRACE_ON), 0);
