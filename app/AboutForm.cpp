@@ -1,8 +1,8 @@
 #include "AboutForm.h"
 
 #include "FileVersion.h"
+#include "MessageService.h"
 #include "ProgramFileDate.h"
-#include "VeloriaApplication.h"
 
 #include <QCoreApplication>
 #include <QEvent>

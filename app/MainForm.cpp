@@ -1,7 +1,6 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
-#include "ConnectionFailure.h"
 #include "DataModule1.h"
 #include "DispatchingPrinterSettingsForm.h"
 #include "MessageService.h"
@@ -11,7 +10,6 @@
 #include "StationStateStrip.h"
 #include "StationsMgtForm.h"
 #include "UrlOpener.h"
-#include "VeloriaApplication.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,12 +22,12 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <exception>
-#include <stdexcept>
 
 namespace {
 
@@ -52,69 +50,18 @@ QAction* makeAction(const QString& name, const QString& caption, QMenu* menu) {
     return action;
 }
 
-// The busy pointer for database waits, put back however the wait ends.
-class BusyPointer {
-public:
-    BusyPointer() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 } // namespace
 
-// The main window as the print server's lifecycle sees it.
-class TMainForm::LifecyclePanel final : public PrintServerPanel {
-public:
-    explicit LifecyclePanel(TMainForm& form) : form_(form) {}
-
-    void WriteToLogFile(const QString& msg) override { form_.WriteToLogFile(msg); }
-    void clearLogView() override { form_.Memo1->clear(); }
-    void setStartEnabled(bool enabled) override { form_.btn_StartPrintingServer->setEnabled(enabled); }
-    void setStopEnabled(bool enabled) override { form_.btn_StopPrintingServer->setEnabled(enabled); }
-    void setProgress(int ticks) override {
-        form_.ProgressBar1->setValue(
-            qBound(form_.ProgressBar1->minimum(), ticks, form_.ProgressBar1->maximum()));
-    }
-    void setTimerEnabled(bool enabled) override {
-        if (enabled) {
-            form_.Timer_Printing->start();
-        } else {
-            form_.Timer_Printing->stop();
-        }
-    }
-    bool isConnectDBServer() override { return form_.isConnectDBServer(); }
-    void DisconnectDatabaseServer() override { form_.DisconnectDatabaseServer(); }
-    TDataModule1& dataModule() override {
-        if (!form_.dataModule_) {
-            throw std::logic_error("The data module has not been created");
-        }
-        return *form_.dataModule_;
-    }
-
-private:
-    TMainForm& form_;
-};
-
 TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindow(parent) {
-    QString folder = programFolder;
-    if (!folder.endsWith(QLatin1Char('/'))) {
-        folder += QLatin1Char('/');
-    }
-    Report_Path = folder + QStringLiteral("Reports/en/");
-    LogFile_Path = folder + QStringLiteral("Logs/");
-    TicketArchive_Path = folder + QStringLiteral("Tickets/");
+    server_ = new PrintServer(programFolder, this);
     buildWindow();
-    log_ = std::make_unique<OperationLog>(LogFile_Path, Memo1);
-    panel_ = std::make_unique<LifecyclePanel>(*this);
-    lifecycle_ = std::make_unique<PrintServerLifecycle>(*this, *panel_);
-    dispatcher_ =
-        std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
-    StationStates = new StationStateStrip(dispatcher_->printedTickets().stations(), pnl_Status);
+    Timer_Printing = &server_->timer();
+    StationStates = new StationStateStrip(server_->dispatcher().printedTickets().stations(), pnl_Status);
     // The strip takes the panel's free room left of the buttons, which stay at its right.
     auto* statusRow = qobject_cast<QHBoxLayout*>(pnl_Status->layout());
     statusRow->insertWidget(0, StationStates, 1);
     statusRow->setStretch(1, 0);
+    showServer();
     FormCreate();
 }
 
@@ -193,10 +140,6 @@ void TMainForm::buildWindow() {
     column->addWidget(Panel1);
     setCentralWidget(client);
 
-    Timer_Printing = new QTimer(this);
-    Timer_Printing->setObjectName(QStringLiteral("Timer_Printing"));
-    Timer_Printing->setInterval(1000);
-
     connect(btn_StartPrintingServer, &QPushButton::clicked, this, &TMainForm::btn_StartPrintingServerClick);
     connect(btn_StopPrintingServer, &QPushButton::clicked, this, &TMainForm::btn_StopPrintingServerClick);
     connect(btn_Exit, &QPushButton::clicked, this, &TMainForm::btn_ExitClick);
@@ -206,7 +149,7 @@ void TMainForm::buildWindow() {
             &TMainForm::Menu_KitchenStationsPrintersClick);
     connect(Menu_DispatchingPackaging, &QAction::triggered, this, &TMainForm::Menu_DispatchingPackagingClick);
     connect(Menu_About, &QAction::triggered, this, &TMainForm::Menu_AboutClick);
-    connect(Timer_Printing, &QTimer::timeout, this, &TMainForm::Timer_PrintingTimer);
+    connect(&server_->timer(), &QTimer::timeout, this, &TMainForm::Timer_PrintingTimer);
 
     // The client area below the menu is 846 by 475 pixels.
     resize(846, 475 + MainMenu1->sizeHint().height());
@@ -215,10 +158,26 @@ void TMainForm::buildWindow() {
     }
 }
 
+void TMainForm::showServer() {
+    connect(server_, &PrintServer::logLineWritten, Memo1, [this](const QString& line) {
+        Memo1->appendPlainText(line);
+        Memo1->verticalScrollBar()->setValue(Memo1->verticalScrollBar()->maximum());
+    });
+    connect(server_, &PrintServer::logViewCleared, Memo1, &QPlainTextEdit::clear);
+    connect(server_, &PrintServer::startEnabledChanged, btn_StartPrintingServer, &QPushButton::setEnabled);
+    connect(server_, &PrintServer::stopEnabledChanged, btn_StopPrintingServer, &QPushButton::setEnabled);
+    connect(server_, &PrintServer::progressChanged, ProgressBar1, [this](int ticks) {
+        ProgressBar1->setValue(qBound(ProgressBar1->minimum(), ticks, ProgressBar1->maximum()));
+    });
+    // The busy pointer while the database is reached, put back however the wait ends.
+    connect(server_, &PrintServer::databaseWaitStarted, this,
+            [] { QApplication::setOverrideCursor(Qt::BusyCursor); });
+    connect(server_, &PrintServer::databaseWaitEnded, this, [] { QApplication::restoreOverrideCursor(); });
+}
+
 void TMainForm::FormCreate() {
-    SecondsToFirePrintingTimer = 6;
     Memo1->clear();
-    WriteToLogFile(QStringLiteral("Printing Server Launched"));
+    server_->launched();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -231,13 +190,13 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    if (dataModule_ == nullptr) {
+    if (server_->dataModule() == nullptr) {
         return;
     }
     QString responseCode;
     QString responseDesc;
     try {
-        if (dataModule_->CheckVersion(responseCode, responseDesc)) {
+        if (server_->dataModule()->CheckVersion(responseCode, responseDesc)) {
             return;
         }
     } catch (...) {
@@ -251,57 +210,29 @@ void TMainForm::FormShow() {
     if (answer != MbOk) {
         return;
     }
-    const QUrl downloads(dataModule_->UpdateService.downloadsUrl);
+    const QUrl downloads(server_->dataModule()->UpdateService.downloadsUrl);
     if (!downloads.isValid() || downloads.isEmpty() || !UrlOpener::current().open(downloads)) {
         // Ending the program without the page would leave the user with neither.
         showStandardError(QStringLiteral("The downloads page '%1' cannot be opened")
-                              .arg(dataModule_->UpdateService.downloadsUrl));
+                              .arg(server_->dataModule()->UpdateService.downloadsUrl));
         return;
     }
     close();
 }
 
-void TMainForm::WriteToLogFile(const QString& msg) {
-    log_->write(msg);
-}
-
 void TMainForm::btn_StartPrintingServerClick() {
-    runReportingErrors([this] { lifecycle_->Start(); });
+    runReportingErrors([this] { server_->lifecycle().Start(); });
 }
 
 void TMainForm::btn_StopPrintingServerClick() {
-    runReportingErrors([this] { lifecycle_->Stop(); });
-}
-
-bool TMainForm::isConnectDBServer() {
-    const BusyPointer busy;
-    const auto log = [this](const QString& line) {
-        WriteToLogFile(line);
-    };
-    if (!dataModule_) {
-        log(connectionFailureLogLine(
-            std::make_exception_ptr(std::logic_error("The data module has not been created"))));
-        return false;
-    }
-    return connectLogged(dataModule_->ADOConnection1, log);
-}
-
-void TMainForm::DisconnectDatabaseServer() {
-    WriteToLogFile(QStringLiteral("Database Disconnected"));
-    if (dataModule_) {
-        dataModule_->ADOConnection1.close();
-    }
-}
-
-void TMainForm::CheckAndPrint() {
-    lifecycle_->CheckAndPrint();
+    runReportingErrors([this] { server_->lifecycle().Stop(); });
 }
 
 void TMainForm::btn_ExitClick() {
     // A Stop that fails leaves the window open, with the error shown.
     runReportingErrors([this] {
-        lifecycle_->Stop();
-        if (lifecycle_->inCycle()) {
+        server_->lifecycle().Stop();
+        if (server_->lifecycle().inCycle()) {
             // The cycle below this handler is still printing; it ends at its next order, then the window
             // goes.
             closeAfterCycle_ = true;
@@ -317,14 +248,15 @@ void TMainForm::Menu_ExitClick() {
 
 void TMainForm::Menu_PrintedTicketsClick() {
     // A new window for every opening, like the settings windows; the print cycles go on meanwhile.
-    auto PrintedTicketsForm = std::make_unique<TPrintedTicketsForm>(dispatcher_->printedTickets(), this);
+    auto PrintedTicketsForm =
+        std::make_unique<TPrintedTicketsForm>(server_->dispatcher().printedTickets(), this);
     PrintedTicketsForm->exec();
 }
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
     // A new window for every opening, gone when it closes; the print server's timer keeps running meanwhile.
     runReportingErrors([this] {
-        auto StationsMgtForm = std::make_unique<TStationsMgtForm>(panel_->dataModule(), this);
+        auto StationsMgtForm = std::make_unique<TStationsMgtForm>(server_->requireDataModule(), this);
         StationsMgtForm->exec();
     });
 }
@@ -332,7 +264,7 @@ void TMainForm::Menu_KitchenStationsPrintersClick() {
 void TMainForm::Menu_DispatchingPackagingClick() {
     runReportingErrors([this] {
         auto DispatchingPrinterSettingsForm =
-            std::make_unique<TDispatchingPrinterSettingsForm>(panel_->dataModule(), this);
+            std::make_unique<TDispatchingPrinterSettingsForm>(server_->requireDataModule(), this);
         DispatchingPrinterSettingsForm->exec();
     });
 }
@@ -346,12 +278,12 @@ void TMainForm::Menu_AboutClick() {
 }
 
 void TMainForm::Timer_PrintingTimer() {
-    const bool outermost = !lifecycle_->inCycle();
+    const bool outermost = !server_->lifecycle().inCycle();
     const auto closeIfAsked = qScopeGuard([this, outermost] {
         if (outermost && closeAfterCycle_) {
             closeAfterCycle_ = false;
             close();
         }
     });
-    runReportingErrors([this] { lifecycle_->Tick(); });
+    runReportingErrors([this] { server_->lifecycle().Tick(); });
 }

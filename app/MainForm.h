@@ -1,10 +1,8 @@
 #pragma once
 
-#include "OperationLog.h"
-#include "PrintServerState.h"
+#include "PrintServer.h"
 
 #include <QMainWindow>
-#include <memory>
 
 class QAction;
 class QFrame;
@@ -14,44 +12,32 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class PrintDispatcher;
-class PrintServerLifecycle;
 class StationStateStrip;
 class TDataModule1;
 
-// The main window: the operator's Start / Stop / Exit buttons, the progress towards the next print cycle,
-// the operation log's mirror and the menu that opens the settings windows. It keeps the print server's
-// state (PrintServerState) and runs Start, Stop and the tick through PrintServerLifecycle.
-class TMainForm : public QMainWindow, public PrintServerState {
+// The main window: the print server's face for the operator. It owns the server (PrintServer) and shows
+// it: the Start / Stop / Exit buttons, the progress towards the next print cycle, the operation log's
+// mirror, each printer's state, and the menu that opens the settings windows. Its handlers run Start, Stop
+// and the timer's tick of the server's PrintServerLifecycle.
+class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     // `programFolder` is the folder of the executable, below which the templates and the log live.
     explicit TMainForm(const QString& programFolder, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // Appends one time-stamped line to the log file and the memo; never raises.
-    void WriteToLogFile(const QString& msg);
+    PrintServer& server() { return *server_; }
+    const PrintServer& server() const { return *server_; }
 
-    void setDataModule(TDataModule1* dataModule) { dataModule_ = dataModule; }
-    TDataModule1* dataModule() const { return dataModule_; }
-    OperationLog& operationLog() { return *log_; }
-
-    // Opens the shared connection unless it already reports itself open, with the busy pointer shown
-    // meanwhile; a failure is logged in one of three wordings and gives false.
-    bool isConnectDBServer();
-    // Logs "Database Disconnected", then closes the shared connection (rolling back an open transaction).
-    void DisconnectDatabaseServer();
-    // One dispatch cycle; run by the tick that reaches SecondsToFirePrintingTimer.
-    void CheckAndPrint();
-    PrintServerLifecycle& printServer() { return *lifecycle_; }
-    // The order and void batches of the cycle, with their statements and report components.
-    PrintDispatcher& dispatcher() { return *dispatcher_; }
-
-    // Fixed at window creation.
-    QString Report_Path;
-    QString LogFile_Path;
-    // The printed tickets of the last days, one folder per day.
-    QString TicketArchive_Path;
+    // The server's, for the window's handlers and its tests.
+    void WriteToLogFile(const QString& msg) { server_->WriteToLogFile(msg); }
+    void setDataModule(TDataModule1* dataModule) { server_->setDataModule(dataModule); }
+    TDataModule1* dataModule() const { return server_->dataModule(); }
+    OperationLog& operationLog() { return server_->operationLog(); }
+    bool isConnectDBServer() { return server_->isConnectDBServer(); }
+    void DisconnectDatabaseServer() { server_->DisconnectDatabaseServer(); }
+    PrintServerLifecycle& printServer() { return server_->lifecycle(); }
+    PrintDispatcher& dispatcher() { return server_->dispatcher(); }
 
     QFrame* pnl_Status = nullptr;
     QPushButton* btn_StartPrintingServer = nullptr;
@@ -69,6 +55,7 @@ public:
     QAction* Menu_DispatchingPackaging = nullptr;
     QMenu* Help1 = nullptr;
     QAction* Menu_About = nullptr;
+    // The server's one-second timer.
     QTimer* Timer_Printing = nullptr;
     // Each printer's state since Start, in pnl_Status beside the buttons.
     StationStateStrip* StationStates = nullptr;
@@ -89,16 +76,12 @@ protected:
 
 private:
     void buildWindow();
+    void showServer();
     void FormCreate();
     void FormShow();
 
-    class LifecyclePanel;
-
-    std::unique_ptr<OperationLog> log_;
-    TDataModule1* dataModule_ = nullptr;
-    std::unique_ptr<LifecyclePanel> panel_;
-    std::unique_ptr<PrintServerLifecycle> lifecycle_;
-    std::unique_ptr<PrintDispatcher> dispatcher_;
+    // A child of the window, made before the widgets that show it.
+    PrintServer* server_ = nullptr;
     // Exit chosen while a cycle printed: the window closes once that cycle has ended.
     bool closeAfterCycle_ = false;
 };

@@ -1,9 +1,9 @@
 #include "PrintingService.h"
 
-#include "MainForm.h"
+#include "MessageService.h"
 #include "PrintDispatcher.h"
+#include "PrintServer.h"
 #include "PrintServerLifecycle.h"
-#include "VeloriaApplication.h"
 
 #include <QCoreApplication>
 
@@ -26,16 +26,16 @@ private:
 
 } // namespace
 
-PrintingService::PrintingService(TMainForm& form, std::chrono::milliseconds restartDelay, QObject* parent)
-    : QObject(parent), form_(form) {
-    QObject::disconnect(form_.Timer_Printing, &QTimer::timeout, nullptr, nullptr);
-    connect(form_.Timer_Printing, &QTimer::timeout, this, &PrintingService::tick);
+PrintingService::PrintingService(PrintServer& server, std::chrono::milliseconds restartDelay, QObject* parent)
+    : QObject(parent), server_(server) {
+    connect(&server_.timer(), &QTimer::timeout, this, &PrintingService::tick);
     restartTimer_.setSingleShot(true);
     restartTimer_.setInterval(restartDelay);
     connect(&restartTimer_, &QTimer::timeout, this, &PrintingService::restart);
-    // Nobody sees the window's printer strip: each printer's state goes to the log when it changes.
-    form_.dispatcher().printedTickets().stations().setChangeLog(
-        [&form](const QString& state) { form.WriteToLogFile(QStringLiteral("Printer state: ") + state); });
+    // Nobody sees a printer strip: each printer's state goes to the log when it changes.
+    server_.dispatcher().printedTickets().stations().setChangeLog([&server](const QString& state) {
+        server.WriteToLogFile(QStringLiteral("Printer state: ") + state);
+    });
 }
 
 std::chrono::milliseconds PrintingService::restartDelayFromEnvironment() {
@@ -48,11 +48,11 @@ PrintingService::Outcome PrintingService::start() {
     {
         const BusyScope busy(busy_);
         // Read afresh by this Start, or left empty when it ends before the settings row.
-        form_.PrintingOptions.clear();
+        server_.PrintingOptions.clear();
         try {
             // The lifecycle itself, not the window's button handler, which shows its errors and goes on:
             // here an error means the server did not start.
-            form_.printServer().Start();
+            server_.lifecycle().Start();
         } catch (...) {
             // An error while the settings row is read leaves the server blocked with the connection
             // open; nobody is there to press Stop.
@@ -61,15 +61,15 @@ PrintingService::Outcome PrintingService::start() {
             return Outcome::Failed;
         }
     }
-    if (form_.Timer_Printing->isActive()) {
+    if (server_.timer().isActive()) {
         return Outcome::Running;
     }
-    return form_.PrintingOptions == QStringLiteral("ScreenOnly") ? Outcome::NothingToPrint : Outcome::Failed;
+    return server_.printsOnScreenOnly() ? Outcome::NothingToPrint : Outcome::Failed;
 }
 
 void PrintingService::stopServer() {
     try {
-        form_.printServer().Stop();
+        server_.lifecycle().Stop();
     } catch (...) {
         handleUncaughtException(std::current_exception());
     }
@@ -79,7 +79,7 @@ void PrintingService::tick() {
     {
         const BusyScope busy(busy_);
         try {
-            form_.printServer().Tick();
+            server_.lifecycle().Tick();
         } catch (...) {
             halt(std::current_exception());
         }
@@ -100,7 +100,7 @@ void PrintingService::halt(std::exception_ptr error) {
 }
 
 void PrintingService::scheduleRestart(const QString& why) {
-    form_.WriteToLogFile(
+    server_.WriteToLogFile(
         QStringLiteral("%1, Starting Again in %2 Seconds")
             .arg(why, QString::number(static_cast<double>(restartTimer_.interval()) / 1000.0)));
     restartTimer_.start();

@@ -5,11 +5,11 @@
 #include <chrono>
 #include <exception>
 
-class TMainForm;
+class PrintServer;
 
 // The print server run unattended: started at once, started again by itself after a halt, stopped by a
-// termination request. It drives the main window's Start, Stop and tick as the operator would, without
-// showing the window.
+// termination request. It drives the print server's Start, Stop and tick as the operator would, and no
+// window exists.
 class PrintingService : public QObject {
     Q_OBJECT
 public:
@@ -19,8 +19,8 @@ public:
         Failed,         // the log says why
     };
 
-    // Takes the window's timer over: its ticks come here, so that a halt can be told apart from a cycle.
-    PrintingService(TMainForm& form, std::chrono::milliseconds restartDelay, QObject* parent = nullptr);
+    // The server's timer ticks here, so that a halt can be told apart from a cycle.
+    PrintingService(PrintServer& server, std::chrono::milliseconds restartDelay, QObject* parent = nullptr);
 
     // Runs the lifecycle's Start. An error that escapes it is reported as the program reports uncaught
     // errors, and Stop runs after it.
@@ -40,7 +40,7 @@ private:
     // Stop, with an error that escapes it reported as the program reports uncaught errors.
     void stopServer();
 
-    TMainForm& form_;
+    PrintServer& server_;
     QTimer restartTimer_;
     bool busy_ = false;
     bool terminating_ = false;

@@ -1,10 +1,25 @@
 #include "ProgramOptions.h"
 
+namespace {
+
+const QLatin1String ServiceOption("--service");
+
+} // namespace
+
+bool ProgramOptions::asksForService(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (QLatin1String(argv[i]) == ServiceOption) {
+            return true;
+        }
+    }
+    return false;
+}
+
 ProgramOptions ProgramOptions::parse(const QStringList& arguments) {
     ProgramOptions options;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString& argument = arguments[i];
-        if (argument == QLatin1String("--service")) {
+        if (argument == ServiceOption) {
             options.service = true;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             options.help = true;

@@ -17,5 +17,8 @@ struct ProgramOptions {
     // `arguments` as the application object leaves them: the program's path first, Qt's own options
     // already taken out.
     static ProgramOptions parse(const QStringList& arguments);
+    // Whether the command line asks for the service, read before any application object exists (the
+    // service's has no widgets).
+    static bool asksForService(int argc, const char* const* argv);
     static QString usage();
 };

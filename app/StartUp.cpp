@@ -4,6 +4,7 @@
 #include "MainForm.h"
 #include "MessageService.h"
 #include "OperationLog.h"
+#include "PrintServer.h"
 #include "PrintingService.h"
 #include "ProgramOptions.h"
 #include "PuertoRicoStyle.h"
@@ -15,10 +16,16 @@
 #include "TrpErrorBox.h"
 #include "TrpReportUi.h"
 #include "VeloriaApplication.h"
+#include "WidgetMessageService.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <exception>
+
+RunningProgram::RunningProgram() = default;
+RunningProgram::RunningProgram(RunningProgram&&) noexcept = default;
+RunningProgram& RunningProgram::operator=(RunningProgram&&) noexcept = default;
+RunningProgram::~RunningProgram() = default;
 
 void createDataModule(TDataModule1& dataModule) {
     std::unique_ptr<SettingsStore> store;
@@ -45,25 +52,16 @@ void bindReportMessages() {
         MessageService::current().show(
             MessageRequest{QString::fromLatin1(TrpErrorBox::Caption), text, MessageIcon::Error, MbOk});
     });
-    // The print dialog and the preview window of the reports.
-    TrpReportUi::install();
 }
 
 namespace {
 
-// Start-up steps shared by the window program and the service; `progress` hears how far it got.
-RunningProgram createProgram(const std::function<void(int)>& progress) {
-    applyPuertoRicoTheme(*qApp);
-    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
-
-    RunningProgram program;
-    program.mainForm = std::make_unique<TMainForm>(QCoreApplication::applicationDirPath());
-    progress(60);
+// The data module, made after the print server (whose log takes the boxes of reading the settings) and
+// handed to it.
+void addDataModule(RunningProgram& program, PrintServer& server) {
     program.dataModule = std::make_unique<TDataModule1>();
     createDataModule(*program.dataModule);
-    program.mainForm->setDataModule(program.dataModule.get());
-    progress(100);
-    return program;
+    server.setDataModule(program.dataModule.get());
 }
 
 void writeToStandardOutput(const QString& line) {
@@ -85,6 +83,8 @@ void useOffscreenPlatformWithoutDisplay() {
 RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {
     TraceChannel::instance().Enabled = false;
     bindReportMessages();
+    // The print dialog and the preview window of the reports (the service has neither).
+    TrpReportUi::install();
 
     auto splash = std::make_unique<TSplashForm>();
     splash->show();
@@ -93,7 +93,13 @@ RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {
     }
     splash->advanceTo(40);
 
-    RunningProgram program = createProgram([&splash](int percent) { splash->advanceTo(percent); });
+    applyPuertoRicoTheme(*qApp);
+    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    RunningProgram program;
+    program.mainForm = std::make_unique<TMainForm>(QCoreApplication::applicationDirPath());
+    splash->advanceTo(60);
+    addDataModule(program, program.mainForm->server());
+    splash->advanceTo(100);
 
     splash->hide();
     splash.reset();
@@ -103,14 +109,19 @@ RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown) {
 RunningProgram startUpWithoutWindows() {
     TraceChannel::instance().Enabled = false;
     bindReportMessages();
-    return createProgram([](int) {});
+    QCoreApplication::setApplicationName(QString::fromLatin1(ApplicationTitle));
+    RunningProgram program;
+    program.server = std::make_unique<PrintServer>(QCoreApplication::applicationDirPath());
+    program.server->launched();
+    addDataModule(program, *program.server);
+    return program;
 }
 
 int runService() {
-    // Boxes are written to the log from the start, also those of reading the settings, before the main
-    // window (and its log) exist.
+    // Boxes are written to the log from the start, also those of reading the settings, before the print
+    // server (and its log) exist.
     OperationLog::setEcho(writeToStandardOutput);
-    OperationLog boxLog(QCoreApplication::applicationDirPath() + QStringLiteral("/Logs/"), nullptr);
+    OperationLog boxLog(QCoreApplication::applicationDirPath() + QStringLiteral("/Logs/"));
     ServiceMessageService messages;
     messages.setLogWriter([&boxLog](const QString& line) { boxLog.write(line); });
     MessageService::setCurrent(&messages);
@@ -118,7 +129,7 @@ int runService() {
     int code = 1;
     try {
         const RunningProgram program = startUpWithoutWindows();
-        PrintingService service(*program.mainForm, PrintingService::restartDelayFromEnvironment());
+        PrintingService service(*program.server, PrintingService::restartDelayFromEnvironment());
         TerminationSignals terminationSignals;
         QObject::connect(&terminationSignals, &TerminationSignals::received, &service,
                          &PrintingService::terminate);
@@ -148,7 +159,12 @@ int runPrintingServer(int argc, char** argv) {
     if (argc > 1) {
         useOffscreenPlatformWithoutDisplay();
     }
-    VeloriaApplication app(argc, argv);
+    std::unique_ptr<QGuiApplication> app;
+    if (ProgramOptions::asksForService(argc, argv)) {
+        app = std::make_unique<VeloriaServiceApplication>(argc, argv);
+    } else {
+        app = std::make_unique<VeloriaApplication>(argc, argv);
+    }
     ProgramOptions options;
     try {
         options = ProgramOptions::parse(QCoreApplication::arguments());
@@ -163,7 +179,11 @@ int runPrintingServer(int argc, char** argv) {
     if (options.service) {
         return runService();
     }
+    WidgetMessageService boxes;
+    MessageService::setCurrent(&boxes);
     const RunningProgram program = startUp();
     program.mainForm->show();
-    return app.exec();
+    const int code = QApplication::exec();
+    MessageService::setCurrent(nullptr);
+    return code;
 }

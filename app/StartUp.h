@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 
+class PrintServer;
 class TDataModule1;
 class TMainForm;
 class TSplashForm;
@@ -15,10 +16,18 @@ void createDataModule(TDataModule1& dataModule);
 // The report component's "Error" boxes go through the program's message service like every other box.
 void bindReportMessages();
 
-// What start-up leaves for the message loop; the main window goes before the data module it uses.
+// What start-up leaves for the message loop: the main window, which owns the print server (the window
+// program), or the print server alone (the service). Either goes before the data module it uses.
 struct RunningProgram {
+    // Out of line, so that a user of the service needs no window's declaration.
+    RunningProgram();
+    RunningProgram(RunningProgram&&) noexcept;
+    RunningProgram& operator=(RunningProgram&&) noexcept;
+    ~RunningProgram();
+
     std::unique_ptr<TDataModule1> dataModule;
     std::unique_ptr<TMainForm> mainForm;
+    std::unique_ptr<PrintServer> server;
 };
 
 // Start-up up to the message loop, in its fixed order, with the splash window on screen meanwhile: it is
@@ -26,7 +35,8 @@ struct RunningProgram {
 // when this returns. `splashShown` lets a caller watch the splash window. Needs the application object.
 RunningProgram startUp(const std::function<void(TSplashForm&)>& splashShown = {});
 
-// The same start-up without the splash window, for the service: the main window is made but not shown.
+// The same start-up for the service: the print server and the data module, and no window at all (not even
+// one kept hidden). Needs only a GUI application object (the tickets' fonts and painting).
 RunningProgram startUpWithoutWindows();
 
 // The program run as a service: start-up, Start at once, then the event loop until SIGTERM or SIGINT has

@@ -1,9 +1,9 @@
 #include "ChooseStationForm.h"
 
+#include "DataModule1.h"
 #include "DbQuery.h"
 #include "MessageService.h"
 #include "ModalResult.h"
-#include "OutletKeyBinding.h"
 #include "SettingsControls.h"
 
 #include <QComboBox>
@@ -58,7 +58,7 @@ void TChooseStationForm::changeEvent(QEvent* event) {
 
 void TChooseStationForm::FormActivate() {
     StationsQ->close();
-    bindOutletKey(*StationsQ, dataModule_);
+    dataModule_.bindOutletKey(*StationsQ);
     StationsQ->open();
     cb_Stations->clear();
     for (StationsQ->first(); !StationsQ->eof(); StationsQ->next()) {

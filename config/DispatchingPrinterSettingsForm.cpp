@@ -6,7 +6,6 @@
 #include "DbQuery.h"
 #include "MessageService.h"
 #include "ModalResult.h"
-#include "OutletKeyBinding.h"
 #include "PrintSpooler.h"
 #include "QueryDataSource.h"
 #include "SettingsControls.h"
@@ -127,10 +126,10 @@ void TDispatchingPrinterSettingsForm::FormActivate() {
     cb_Packaging_Printer_Name->addItems(PrintSpooler::current().printerNames());
 
     RestDataQ->close();
-    bindOutletKey(*RestDataQ, dataModule_);
+    dataModule_.bindOutletKey(*RestDataQ);
     RestDataQ->open();
     IncludedStationsQ->close();
-    bindOutletKey(*IncludedStationsQ, dataModule_);
+    dataModule_.bindOutletKey(*IncludedStationsQ);
     IncludedStationsQ->open();
 
     chk_Use_Packaging_Printer->setChecked(RestDataQ->asBoolean(QStringLiteral("Use_Packaging_Printer")));
@@ -168,7 +167,7 @@ void TDispatchingPrinterSettingsForm::btn_AppSettingsClick() {
         [&] {
             Comm_Update->setParameter(QStringLiteral("Use_Packaging_Printer"), use);
             Comm_Update->setParameter(QStringLiteral("Packaging_Printer_Name"), printer);
-            bindOutletKey(*Comm_Update, dataModule_);
+            dataModule_.bindOutletKey(*Comm_Update);
             Comm_Update->execute();
         },
         [this] {
@@ -191,7 +190,7 @@ void TDispatchingPrinterSettingsForm::btn_AddClick() {
     const QString station = choose->cb_Stations->currentText();
     storeThenSay(
         [&] {
-            bindOutletKey(*Comm_Add, dataModule_);
+            dataModule_.bindOutletKey(*Comm_Add);
             Comm_Add->setParameter(QStringLiteral("Printer_Name"), station);
             Comm_Add->execute();
         },

@@ -5,7 +5,6 @@
 #include "DbQuery.h"
 #include "MessageService.h"
 #include "ModalResult.h"
-#include "OutletKeyBinding.h"
 #include "QueryDataSource.h"
 #include "SettingsControls.h"
 #include "StationsDetailsForm.h"
@@ -110,7 +109,7 @@ void TStationsMgtForm::done(int result) {
 
 void TStationsMgtForm::refresh() {
     PrintersQ->close();
-    bindOutletKey(*PrintersQ, dataModule_);
+    dataModule_.bindOutletKey(*PrintersQ);
     PrintersQ->open();
 }
 
@@ -133,7 +132,7 @@ void TStationsMgtForm::btn_AddClick() {
     // The new station is found by exactly the name given: one differing only in letter case is another.
     storeThenLocate(
         [&] {
-            bindOutletKey(*Comm_Insert, dataModule_);
+            dataModule_.bindOutletKey(*Comm_Insert);
             Comm_Insert->setParameter(StationName, station->name);
             Comm_Insert->setParameter(QStringLiteral("isActive"), station->active);
             Comm_Insert->execute();

@@ -1,5 +1,6 @@
 #include "DataModule1.h"
 
+#include "DbStatement.h"
 #include "SettingsStore.h"
 #include "TraceChannel.h"
 
@@ -30,6 +31,12 @@ int readArchiveDays(const SettingsKey& key) {
 }
 
 } // namespace
+
+void TDataModule1::bindOutletKey(DbStatement& statement) const {
+    statement.setParameter(QStringLiteral("Customer_ID"), Customer_ID);
+    statement.setParameter(QStringLiteral("Restaurant_ID"), Restaurant_ID);
+    statement.setParameter(QStringLiteral("Outlet_ID"), Outlet_ID);
+}
 
 void TDataModule1::DataModuleCreate(const SettingsStore& store) {
     if (const auto key = store.openKey(QString::fromLatin1(ProgramSettingsKey))) {

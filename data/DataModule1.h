@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class DbStatement;
 class SettingsStore;
 
 // Holds what identifies this installation (the outlet's key and names, read once at start-up) and the one
@@ -22,6 +23,10 @@ public:
     // the two out parameters. Without a service address there is no check and the answer is true.
     // Raises FileVersionError or UpdateServiceError.
     bool CheckVersion(QString& Response_Code, QString& Response_Desc);
+
+    // Every statement of the server and of the settings windows is scoped by the outlet this installation
+    // serves: its three key parameters are bound here and nowhere else.
+    void bindOutletKey(DbStatement& statement) const;
 
     DbConnection ADOConnection1;
     QString ConnectionStr;

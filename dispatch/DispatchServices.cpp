@@ -27,9 +27,7 @@ DbConnection& DispatchServices::connection() {
 void DispatchServices::bindOutlet(DbStatement& statement) {
     const TDataModule1& data = panel_.dataModule();
     statement.setConnection(&panel_.dataModule().ADOConnection1);
-    statement.setParameter(QStringLiteral("Customer_ID"), data.Customer_ID);
-    statement.setParameter(QStringLiteral("Restaurant_ID"), data.Restaurant_ID);
-    statement.setParameter(QStringLiteral("Outlet_ID"), data.Outlet_ID);
+    data.bindOutletKey(statement);
 }
 
 void DispatchServices::execute(DbCommand& command, const QString& key, qint64 id) {

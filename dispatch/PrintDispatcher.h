@@ -6,7 +6,7 @@
 
 class PrintServerLifecycle;
 
-// The print server's dispatch cycle as the main window owns it: the order batch and the void batch with
+// The print server's dispatch cycle: the order batch and the void batch with
 // their statements, report components and dataset adapters, plugged into the lifecycle's cycle.
 class PrintDispatcher {
 public:
@@ -18,8 +18,6 @@ public:
     PrintDispatcher(const PrintDispatcher&) = delete;
     PrintDispatcher& operator=(const PrintDispatcher&) = delete;
 
-    OrderBatch& orders() { return orders_; }
-    VoidBatch& voids() { return voids_; }
     PrintedTickets& printedTickets() { return services_.printedTickets(); }
 
 private:

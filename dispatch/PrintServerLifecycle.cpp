@@ -6,12 +6,6 @@
 
 #include <QScopeGuard>
 
-namespace {
-
-const QString ScreenOnly = QStringLiteral("ScreenOnly");
-
-} // namespace
-
 PrintServerLifecycle::PrintServerLifecycle(PrintServerState& state, PrintServerPanel& panel)
     : state_(state), panel_(panel), settingsQuery_(StatementId::POSGeneralSettingsQ) {}
 
@@ -45,9 +39,7 @@ void PrintServerLifecycle::Start() {
     TDataModule1& data = panel_.dataModule();
     settingsQuery_.close();
     settingsQuery_.setConnection(&data.ADOConnection1);
-    settingsQuery_.setParameter(QStringLiteral("Customer_ID"), data.Customer_ID);
-    settingsQuery_.setParameter(QStringLiteral("Restaurant_ID"), data.Restaurant_ID);
-    settingsQuery_.setParameter(QStringLiteral("Outlet_ID"), data.Outlet_ID);
+    data.bindOutletKey(settingsQuery_);
     settingsQuery_.open();
 
     if (settingsQuery_.recordCount() != 1) {
@@ -60,7 +52,7 @@ void PrintServerLifecycle::Start() {
     state_.PrintingOptions = settingsQuery_.asString(QStringLiteral("Printing_Options"));
     log("Reading Settings Done Successfully");
 
-    if (state_.PrintingOptions == ScreenOnly) {
+    if (state_.printsOnScreenOnly()) {
         log("Printing Options is >Screen Only<, No Need for Print Server!");
         panel_.DisconnectDatabaseServer();
         panel_.setStartEnabled(true);

@@ -8,8 +8,9 @@
 #include <functional>
 
 // Start, Stop and the one-second tick of the print server, and the frame of the dispatch cycle that
-// every sixth tick runs. The main window's handlers call these; the window itself is reached only
-// through PrintServerPanel, so the lifecycle runs without a window in tests.
+// every sixth tick runs. The print server's owner (the main window or the service) calls these from its
+// handlers; the server's controls are reached only through PrintServerPanel, so the lifecycle runs on its
+// own in tests.
 class PrintServerLifecycle {
 public:
     PrintServerLifecycle(PrintServerState& state, PrintServerPanel& panel);
@@ -42,8 +43,6 @@ public:
     void setCycleBatches(Batch orderBatch, Batch voidBatch);
     // Runs when Start has read the outlet's settings, just before the timer is armed.
     void setStartedHook(std::function<void()> started) { started_ = std::move(started); }
-
-    DbQuery& POSGeneralSettingsQ() { return settingsQuery_; }
 
 private:
     void log(const char* message);

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// The print server's state, kept by the main window for the whole run.
+// The print server's state, kept by the print server for the whole run.
 struct PrintServerState {
     // Ticks from one cycle to the next; fixed at window creation.
     int SecondsToFirePrintingTimer = 0;
@@ -12,4 +12,7 @@ struct PrintServerState {
     QString PrintingOptions;
     bool Use_Packaging_Printer = false;
     QString Packaging_Printer_Name;
+
+    // The outlet's tickets are shown on the terminals' screens, not printed: the server has nothing to do.
+    bool printsOnScreenOnly() const { return PrintingOptions == QStringLiteral("ScreenOnly"); }
 };

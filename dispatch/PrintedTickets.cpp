@@ -71,7 +71,7 @@ void PrintedTickets::reprint(const TicketArchive::Entry& entry, const QString& p
     again.reprint = true;
     const QueueState queue = stations_.queueStateOf(printer);
     if (queue == QueueState::Paused) {
-        log_(QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(printer));
+        log_(StationStates::pausedQueueLine(printer));
     }
     stations_.ticketPrinted(printer, again.time, queue);
     archiveFailureLogged_ = false;

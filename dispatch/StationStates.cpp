@@ -4,6 +4,10 @@ namespace {
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 }
 
+QString StationStates::pausedQueueLine(const QString& printer) {
+    return QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(printer);
+}
+
 QString StationStates::queueStateText(QueueState state) {
     switch (state) {
     case QueueState::Ready:

@@ -50,6 +50,8 @@ public:
     void setQueueProbe(QueueProbe probe) { probe_ = std::move(probe); }
 
     static QString queueStateText(QueueState state);
+    // The log line of a ticket that a paused queue took: it prints once the queue is resumed.
+    static QString pausedQueueLine(const QString& printer);
 
 private:
     Station& stationOf(const QString& printer);

@@ -3,6 +3,7 @@
 #include "DispatchFailure.h"
 #include "PrintSpooler.h"
 #include "PrintedTickets.h"
+#include "StationStates.h"
 #include "TrpDrawText.h"
 #include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
@@ -137,7 +138,7 @@ void TicketPrinter::deliver(TrpReport& report, const Ticket& ticket) {
     // trip.
     const QueueState queue = printed.queue;
     if (queue == QueueState::Paused) {
-        log_(QStringLiteral("Printer %1 is paused, the ticket waits in its queue").arg(usedName));
+        log_(StationStates::pausedQueueLine(usedName));
     }
     if (records_ != nullptr) {
         PrintedTicket label = ticket.label;

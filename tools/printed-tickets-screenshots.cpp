@@ -89,7 +89,7 @@ int main(int argc, char** argv) {
     form.activateWindow();
     settle(500);
     form.btn_StartPrintingServerClick();
-    for (int tick = 0; tick < form.SecondsToFirePrintingTimer; ++tick) {
+    for (int tick = 0; tick < form.server().SecondsToFirePrintingTimer; ++tick) {
         form.Timer_PrintingTimer();
     }
     settle(500);

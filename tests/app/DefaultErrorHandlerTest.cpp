@@ -1,4 +1,5 @@
 #include "CapturingMessageService.h"
+#include "MessageService.h"
 #include "StartUp.h"
 #include "TrpErrorBox.h"
 #include "VeloriaApplication.h"

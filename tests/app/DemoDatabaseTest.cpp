@@ -66,7 +66,7 @@ TEST(DemoDatabase, StartConnectsToTheSeededDemoAndQueuedOrdersArrive) {
     EXPECT_TRUE(form.Memo1->toPlainText().endsWith(
         QStringLiteral("Timer Enabled. Checking for new orders every >5< seconds")))
         << form.Memo1->toPlainText().toStdString();
-    EXPECT_TRUE(form.Use_Packaging_Printer);
+    EXPECT_TRUE(form.server().Use_Packaging_Printer);
 
     DbQuery queue(StatementId::ReadyToPrintQ, &data.ADOConnection1);
     for (const char* key : {"Customer_ID", "Restaurant_ID", "Outlet_ID"}) {

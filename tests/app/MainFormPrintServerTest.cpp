@@ -60,8 +60,8 @@ TEST_F(MainFormPrintServerTest, StartTicksAndStopThroughTheWindow) {
     EXPECT_TRUE(form->Timer_Printing->isActive());
     EXPECT_EQ(form->Timer_Printing->interval(), 1000);
     EXPECT_EQ(form->ProgressBar1->value(), 0);
-    EXPECT_TRUE(form->Use_Packaging_Printer);
-    EXPECT_EQ(form->Packaging_Printer_Name, QStringLiteral("Pass"));
+    EXPECT_TRUE(form->server().Use_Packaging_Printer);
+    EXPECT_EQ(form->server().Packaging_Printer_Name, QStringLiteral("Pass"));
 
     for (int tick = 1; tick <= 5; ++tick) {
         form->Timer_PrintingTimer();
@@ -70,7 +70,7 @@ TEST_F(MainFormPrintServerTest, StartTicksAndStopThroughTheWindow) {
     EXPECT_EQ(cycles, 0);
     form->Timer_PrintingTimer();
     EXPECT_EQ(cycles, 1);
-    EXPECT_EQ(form->ElapsedSeconds, 0);
+    EXPECT_EQ(form->server().ElapsedSeconds, 0);
     EXPECT_EQ(form->ProgressBar1->value(), 0);
     EXPECT_TRUE(form->Timer_Printing->isActive());
 

@@ -65,7 +65,7 @@ TEST_F(MainFormWindow, ComponentsCaptionsAndInitialStates) {
     ASSERT_TRUE(timer);
     EXPECT_FALSE(timer->isActive());
     EXPECT_EQ(timer->interval(), 1000);
-    EXPECT_EQ(form->SecondsToFirePrintingTimer, 6);
+    EXPECT_EQ(form->server().SecondsToFirePrintingTimer, 6);
 }
 
 TEST_F(MainFormWindow, MenuItemsAndCaptions) {
@@ -97,8 +97,8 @@ TEST_F(MainFormWindow, MenuItemsAndCaptions) {
 
 TEST_F(MainFormWindow, CreationWritesTheFirstLineAndFixesThePaths) {
     const QString folder = dir.path() + QLatin1Char('/');
-    EXPECT_EQ(form->Report_Path, folder + QStringLiteral("Reports/en/"));
-    EXPECT_EQ(form->LogFile_Path, folder + QStringLiteral("Logs/"));
+    EXPECT_EQ(form->server().Report_Path, folder + QStringLiteral("Reports/en/"));
+    EXPECT_EQ(form->server().LogFile_Path, folder + QStringLiteral("Logs/"));
     const QStringList lines = form->Memo1->toPlainText().split(QLatin1Char('\n'));
     ASSERT_EQ(lines.size(), 1);
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" - Printing Server Launched")));

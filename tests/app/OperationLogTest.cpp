@@ -46,7 +46,7 @@ protected:
     }
 
     OperationLog makeLog(const QString& folder) {
-        OperationLog log(folder, &memo);
+        OperationLog log(folder, [this](const QString& line) { memo.appendPlainText(line); });
         log.setClock([] { return at(15, 25); });
         log.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         return log;

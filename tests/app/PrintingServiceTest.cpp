@@ -38,7 +38,7 @@ protected:
         form->setDataModule(&data);
         form->Timer_Printing->setInterval(1);
         db.exec(QStringLiteral("INSERT INTO POSGeneralSettings VALUES (1, 1, 1, 'Kitchen', 0, NULL);"));
-        service.emplace(*form, 20ms);
+        service.emplace(form->server(), 20ms);
     }
 
     // Runs the event loop until the service ends it; a test that hangs fails instead.

@@ -3,14 +3,12 @@
 #include "LogTimeStamp.h"
 
 #include <QFile>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <exception>
 #include <stdexcept>
 
 namespace {
 
-// The memo breaks lines at line feeds only; a message's CR LF must not leave a stray carriage return.
+// The mirror breaks lines at line feeds only; a message's CR LF must not leave a stray carriage return.
 QString forMemo(QString line) {
     return line.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
@@ -20,7 +18,7 @@ OperationLog::Echo& processEcho() {
     return echo;
 }
 
-// The memo and the echo show the same line.
+// The mirror and the echo show the same line.
 void echo(const QString& line) {
     if (processEcho()) {
         processEcho()(line);
@@ -33,9 +31,9 @@ void OperationLog::setEcho(Echo echo) {
     processEcho() = std::move(echo);
 }
 
-OperationLog::OperationLog(QString folder, QPlainTextEdit* memo)
-    : folder_(std::move(folder)), memo_(memo), clock_([] { return QDateTime::currentDateTime(); }),
-      locale_(QLocale::system()) {}
+OperationLog::OperationLog(QString folder, Mirror mirror)
+    : folder_(std::move(folder)), mirror_(std::move(mirror)),
+      clock_([] { return QDateTime::currentDateTime(); }), locale_(QLocale::system()) {}
 
 QString OperationLog::filePath() const {
     return folder_ + QStringLiteral("Printing_Server_Log.txt");
@@ -59,9 +57,8 @@ void OperationLog::write(const QString& message) noexcept {
             }
             file.close();
             echo(forMemo(line));
-            if (memo_) {
-                memo_->appendPlainText(forMemo(line));
-                memo_->verticalScrollBar()->setValue(memo_->verticalScrollBar()->maximum());
+            if (mirror_) {
+                mirror_(forMemo(line));
             }
         } catch (const std::exception& e) {
             // The file missed the line, but the operator still reads it in the window, followed by why the
@@ -69,9 +66,9 @@ void OperationLog::write(const QString& message) noexcept {
             const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
             echo(forMemo(line));
             echo(failure);
-            if (memo_) {
-                memo_->appendPlainText(forMemo(line));
-                memo_->appendPlainText(failure);
+            if (mirror_) {
+                mirror_(forMemo(line));
+                mirror_(failure);
             }
         }
     } catch (...) {

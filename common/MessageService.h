@@ -25,7 +25,8 @@ public:
     virtual MessageButton show(const MessageRequest& request) = 0;
 
     static MessageService& current();
-    // Replaces the service (nullptr restores the real message boxes). The caller keeps ownership.
+    // Replaces the service; the caller keeps ownership. nullptr restores the default, which writes each box
+    // to standard error: the window program puts its message boxes in place at start, the service its log.
     static void setCurrent(MessageService* service);
 };
 
