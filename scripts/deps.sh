@@ -14,7 +14,7 @@ VELORIA_PACKAGES=(
   zlib1g-dev libdeflate-dev
   libssl3
   xvfb xauth
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format python3
   dpkg-dev systemd
 )
 
