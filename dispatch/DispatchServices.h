@@ -13,7 +13,7 @@ class DbCommand;
 class DbConnection;
 class DbStatement;
 
-// What the order and void batches share: the server's state, the main window's log and data module, the
+// What the order and void batches share: the server's state, its log and data module, the
 // template folder, the way tickets are printed, and whether Stop ran during the cycle.
 class DispatchServices {
 public:
@@ -25,7 +25,7 @@ public:
     const QString& reportPath() const { return reportPath_; }
     TicketPrinter& tickets() { return tickets_; }
     PrintedTickets& printedTickets() { return printedTickets_; }
-    // The window the dataset adapters belong to; templates name them as its components.
+    // The owner of the dataset adapters, named "MainForm" as the templates name the adapters' owner.
     QObject& adapterOwner() { return adapterOwner_; }
 
     void log(const QString& line) { panel_.WriteToLogFile(line); }

@@ -61,7 +61,7 @@ void OperationLog::write(const QString& message) noexcept {
                 mirror_(forMemo(line));
             }
         } catch (const std::exception& e) {
-            // The file missed the line, but the operator still reads it in the window, followed by why the
+            // The file missed the line, but the operator still reads it in the mirror, followed by why the
             // file did not take it (a missing Logs folder must not hide every ticket printed).
             const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
             echo(forMemo(line));

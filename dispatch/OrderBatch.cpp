@@ -7,7 +7,7 @@
 
 namespace {
 
-// An adapter of the main window, named as the templates name it, reading one of the batch's queries.
+// A dataset adapter named as the templates name it, reading one of the batch's queries.
 void nameAdapter(TrpDBDataset& adapter, const char* name, TrpRowSource& rows) {
     adapter.SetName(QString::fromLatin1(name));
     adapter.SetUserName(QString::fromLatin1(name));

@@ -134,8 +134,8 @@ void PrintServerLifecycle::CheckAndPrint() {
         voidBatch_();
     }
 
-    // Printing lets the window handle its buttons meanwhile. When the operator stopped the server during
-    // the cycle, switching the timer back on would leave it polling while the window shows it stopped.
+    // Printing lets the owner's handlers run meanwhile. When the operator stopped the server during the
+    // cycle, switching the timer back on would leave it polling while the window shows it stopped.
     if (!cycleStopRequested()) {
         state_.ElapsedSeconds = 0;
         panel_.setProgress(0);

@@ -26,7 +26,7 @@ public:
     // One dispatch cycle: the timer is off while the order batch and then the void batch run; then the
     // count and the bar start again from 0 and the timer is switched back on. A failure that escapes a
     // batch leaves the timer off and the count at its value (the server is halted until Stop and Start).
-    // Printing lets the window run its handlers meanwhile: a cycle asked for while one runs (Stop, then
+    // Printing lets the owner run its handlers meanwhile: a cycle asked for while one runs (Stop, then
     // Start, then six ticks inside one long cycle) does not start, and a cycle during which Stop ran
     // leaves the timer as Stop (and a later Start) set it.
     void CheckAndPrint();

@@ -4,14 +4,15 @@
 
 class TDataModule1;
 
-// What the print server drives on the main window: the log, the two buttons, the progress bar, the
-// one-second timer, and the window's connect and disconnect.
+// What the print server's lifecycle drives: the log, the Start and Stop controls, the progress, the
+// one-second timer, and the shared connection's connect and disconnect. PrintServer is the program's;
+// tests put their own in place.
 class PrintServerPanel {
 public:
     virtual ~PrintServerPanel() = default;
 
     virtual void WriteToLogFile(const QString& msg) = 0;
-    // Empties the log's mirror on the window; the log file is not touched.
+    // Empties the log's view; the log file is not touched.
     virtual void clearLogView() = 0;
     virtual void setStartEnabled(bool enabled) = 0;
     virtual void setStopEnabled(bool enabled) = 0;

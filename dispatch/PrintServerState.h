@@ -4,7 +4,7 @@
 
 // The print server's state, kept by the print server for the whole run.
 struct PrintServerState {
-    // Ticks from one cycle to the next; fixed at window creation.
+    // Ticks from one cycle to the next; fixed when the server is made.
     int SecondsToFirePrintingTimer = 0;
     // Ticks counted since Start, Stop or the end of the last cycle.
     int ElapsedSeconds = 0;
