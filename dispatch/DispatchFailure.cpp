@@ -2,9 +2,22 @@
 
 #include "TrpError.h"
 
+#include <QRegularExpression>
+
+namespace {
+
+// A report's errors come as a heading and one line per error; the log gives a failure one line, so that
+// the order's line is not split by an empty one.
+QString onOneLine(const QString& text) {
+    static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
+    return text.trimmed().replace(lineBreaks, QStringLiteral(" "));
+}
+
+} // namespace
+
 QString failureMessage(const std::exception& e) {
     if (const auto* report = dynamic_cast<const TrpError*>(&e)) {
-        return report->message();
+        return onOneLine(report->message());
     }
-    return QString::fromUtf8(e.what()).trimmed();
+    return onOneLine(QString::fromUtf8(e.what()));
 }

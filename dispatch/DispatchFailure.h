@@ -17,5 +17,5 @@ public:
     const char* what() const noexcept override { return "The print server was stopped"; }
 };
 
-// The text of any failure, as it goes to the log.
+// The text of any failure, as it goes to the log: on one line.
 QString failureMessage(const std::exception& e);

@@ -120,8 +120,9 @@ TEST_F(DispatchFaults, ItemsWithoutAStationPrintNowhereAndAreMarked) {
     EXPECT_EQ(bed.queued(), 0);
 }
 
-// A template that is missing, or cut short before its item band, is that ticket's failure: the order
-// stays queued with its lines unmarked, and the log says why.
+// A template that is missing, cut short before its item band, or with an expression the engine cannot
+// read, is that ticket's failure: the order stays queued with its lines unmarked, and the log says why on
+// one line.
 TEST_F(DispatchFaults, AMissingOrDamagedTemplateKeepsTheOrderQueued) {
     struct Case {
         const char* why;
@@ -140,6 +141,18 @@ TEST_F(DispatchFaults, AMissingOrDamagedTemplateKeepsTheOrderQueued) {
              f.write(whole.left(whole.indexOf("<TrpMasterData")));
          },
          "The ticket template \"rep_KitchenOrder.xml\" is damaged: it shows 0 of 1 item lines"},
+        // The engine's errors come as a heading and a line per error: the order's line keeps them on one.
+        {"an expression the engine cannot read",
+         [](const QString& file) {
+             QFile f(file);
+             ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+             QByteArray whole = f.readAll();
+             f.close();
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+             f.write(whole.replace("Text=\"Customer Order\"", "Text=\"[1 +]\""));
+         },
+         "The following error(s) have occured: Memo1: Error in expression '1 +': Expression outside the "
+         "supported subset"},
     };
     for (const Case& c : cases) {
         DispatchTestBed local;
