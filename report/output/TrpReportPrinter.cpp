@@ -41,7 +41,7 @@ struct PaperKey {
     bool operator==(const PaperKey&) const = default;
 };
 
-PaperKey keyOf(const TrpPageFormat& f, TrpDuplexMode duplex) {
+PaperKey keyOf(const TrpPageSettings& f, TrpDuplexMode duplex) {
     return {f.PaperSize, std::lround(f.PaperWidth), std::lround(f.PaperHeight), f.Bin, f.Orientation, duplex};
 }
 
@@ -83,7 +83,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
                     }
                     return;
                 }
-                const TrpPageFormat format = pages.PageFormat(index);
+                const TrpPageSettings format = pages.PageFormat(index);
                 const PaperKey key = keyOf(format, duplex);
                 if (!previous || !(*previous == key)) {
                     printer.applyPageSettings(printer.pageSettings(
