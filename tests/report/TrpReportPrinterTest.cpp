@@ -305,7 +305,6 @@ TEST_F(ReportPrinting, ARefreshBetweenPagesLeavesTheJobItsPrinter) {
     EXPECT_EQ(printedPages(), std::vector<int>({1, 2, 3}));
     EXPECT_EQ(TrpPrinters::instance().PrinterNames().size(), 4);
     EXPECT_EQ(TrpPrinters::instance().Printer()->Name, QStringLiteral("Kitchen"));
-    EXPECT_EQ(TrpPrinters::instance().Printer()->DeviceMode.bin, 7);
 }
 
 TEST_F(ReportPrinting, TheReportPrintsAndPreviewsItsPreparedPages) {
