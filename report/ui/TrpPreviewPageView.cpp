@@ -28,7 +28,7 @@ QSizeF TrpPreviewPageView::paperSize() const {
     if (page_ < 0 || page_ >= pages_.PageCount()) {
         return {};
     }
-    const TrpPageFormat format = pages_.PageFormat(page_);
+    const TrpPageSettings format = pages_.PageFormat(page_);
     return {format.PaperWidth * TrpPixelsPerMm, format.PaperHeight * TrpPixelsPerMm};
 }
 

@@ -104,21 +104,22 @@ TEST_F(PrinterList, RefreshReadsTheQueuesAgainAndKeepsTheSelection) {
     EXPECT_EQ(list().Printer()->Name, QStringLiteral("Kitchen")) << "the selected printer is gone";
 }
 
-// A refresh asked for while a job prints (Start pressed from inside the printing) waits for the job: the
-// job's printer object must outlive it.
-TEST_F(PrinterList, RefreshWaitsForTheJobInPrint) {
+// A refresh asked for while a job prints (Start pressed from inside the printing) reads the list at once;
+// the job's printer object outlives it for as long as the job holds it.
+TEST_F(PrinterList, RefreshDuringAJobLeavesTheJobItsPrinter) {
     use({"Grill", "Kitchen"}, "Kitchen");
-    const TrpCustomPrinter* printing = list().Printer();
-    {
-        const TrpPrinters::InUse job;
-        spooler->setPrinters({"Grill", "Kitchen", "Salads"});
-        TrpPrinters::refresh();
-        EXPECT_EQ(list().Printer(), printing) << "the list changed under the job";
-        EXPECT_EQ(list().PrinterNames().size(), 2);
-    }
-    EXPECT_EQ(list().PrinterNames(), QStringList({"Grill", "Kitchen", "Salads"}))
-        << "refreshed once the job ended";
+    TrpPrinters& before = list();
+    std::shared_ptr<TrpCustomPrinter> printing = list().PrinterForJob();
+    const std::weak_ptr<TrpCustomPrinter> watched = printing;
+    spooler->setPrinters({"Grill", "Kitchen", "Salads"});
+    TrpPrinters::refresh();
+    EXPECT_EQ(&list(), &before) << "the list object is the one held before";
+    EXPECT_EQ(list().PrinterNames(), QStringList({"Grill", "Kitchen", "Salads"}));
     EXPECT_EQ(list().Printer()->Name, QStringLiteral("Kitchen"));
+    EXPECT_EQ(printing->Name, QStringLiteral("Kitchen"));
+    EXPECT_TRUE(printing->Initialized) << "the job's printer is still usable";
+    printing.reset();
+    EXPECT_TRUE(watched.expired()) << "the old printer goes with the last job holding it";
 }
 
 TEST(TrpCustomPrinterSettings, PageSettingsHandedToTheDriver) {

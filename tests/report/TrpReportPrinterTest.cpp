@@ -288,6 +288,25 @@ TEST_F(ReportPrinting, AStopRequestDropsTheJob) {
     EXPECT_EQ(pages.drawn.size(), 1u);
 }
 
+// Start pressed while a ticket prints reads the printer list again from a handler run between the pages;
+// the job goes on with its printer to the last page, and the list keeps the selection.
+TEST_F(ReportPrinting, ARefreshBetweenPagesLeavesTheJobItsPrinter) {
+    pagesOf(3);
+    int refreshed = 0;
+    EXPECT_TRUE(TrpReportPrinter::Print(report, pages, 1, [this, &refreshed] {
+        spooler->setPrinters({"Kitchen", "Grill", "Packaging", "Salads"});
+        TrpPrinters::refresh();
+        ++refreshed;
+        return false;
+    }));
+    EXPECT_EQ(refreshed, 3);
+    ASSERT_EQ(spooler->jobs().size(), 1);
+    EXPECT_EQ(spooler->jobs().front().printer, QStringLiteral("Kitchen"));
+    EXPECT_EQ(printedPages(), std::vector<int>({1, 2, 3}));
+    EXPECT_EQ(TrpPrinters::instance().PrinterNames().size(), 4);
+    EXPECT_EQ(TrpPrinters::instance().Printer()->Name, QStringLiteral("Kitchen"));
+}
+
 TEST_F(ReportPrinting, TheReportPrintsAndPreviewsItsPreparedPages) {
     TrpReport receipt;
     ASSERT_TRUE(receipt.LoadFromFile(qEnvironmentVariable("VELORIA_SOURCE_DIR") +

@@ -1,6 +1,7 @@
 #include "PdfFolderSpooler.h"
 #include "TrpEngine.h"
 #include "TrpJsonData.h"
+#include "TrpPrintedDocument.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
 

@@ -3,7 +3,6 @@
 #include "TrpError.h"
 #include "TrpPagePainter.h"
 #include "TrpPreviewPages.h"
-#include "TrpPreviewPagesSource.h"
 
 #include <QDataStream>
 #include <QIODevice>
@@ -186,8 +185,8 @@ TrpStoredPages TrpStoredPages::fromBytes(const QByteArray& bytes) {
     return stored;
 }
 
-TrpPageFormat TrpStoredPages::PageFormat(int index) const {
-    return TrpPreviewPagesSource::formatOf(pages_.at(static_cast<size_t>(index)).settings);
+TrpPageSettings TrpStoredPages::PageFormat(int index) const {
+    return pages_.at(static_cast<size_t>(index)).settings;
 }
 
 void TrpStoredPages::DrawPage(int index, QPainter& painter, double scaleX, double scaleY, double offsetX,

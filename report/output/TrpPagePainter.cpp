@@ -187,3 +187,13 @@ void TrpPagePainter::drawPicture(const TrpPreparedView& view, const QRectF& rect
     reach(target.bottom() + 1);
     m_painter.drawImage(target, view.image);
 }
+
+// The prepared pages of a report hand one page and its settings to the painter. Defined here rather than
+// beside the pages, so that the layout knows nothing of drawing.
+void TrpPreviewPages::DrawPage(int index, QPainter& painter, double scaleX, double scaleY, QPointF offset,
+                               TrpDrawTarget target) const {
+    if (index < 0 || index >= Count()) {
+        return;
+    }
+    TrpPagePainter(painter, scaleX, scaleY, target).drawPage(GetPage(index), GetPageSettings(index), offset);
+}

@@ -4,9 +4,9 @@
 #include "TrpDataSetItem.h"
 #include "TrpEngineOptions.h"
 #include "TrpErrorList.h"
+#include "TrpErrorSink.h"
 #include "TrpPreviewOptions.h"
 #include "TrpPrintOptions.h"
-#include "TrpPrintedDocument.h"
 #include "TrpReportOptions.h"
 
 #include <QByteArray>
@@ -22,6 +22,7 @@ class QIODevice;
 class TrpDataSet;
 class TrpEngine;
 class TrpPreviewPages;
+struct TrpPrintedDocument;
 
 // The report component: owns a template's object tree (one data page, report pages, bands, views), the
 // adapters the template uses (Datasets), the options, and the error lines collected while loading.
@@ -31,7 +32,7 @@ class TrpPreviewPages;
 // Collected error lines are reported after loading as one message, "The following error(s) have
 // occured:" followed by the lines, in the mode EngineOptions().NewSilentMode chooses: a box through
 // TrpErrorBox (default), a TrpError, or nothing.
-class TrpReport : public TrpComponent {
+class TrpReport : public TrpComponent, public TrpErrorSink {
 public:
     TrpReport();
     ~TrpReport() override;
@@ -71,7 +72,7 @@ public:
     // dialog was cancelled. A job the spooler or the driver refuses raises SpoolError naming the printer
     // and the reason: it is never reported as printed. The print options are kept as they were.
     // `printed` hears of the document once the printer has taken it.
-    bool Print(const TrpDocumentPrinted& printed = {});
+    bool Print(const std::function<void(const TrpPrintedDocument&)>& printed = {});
     // Opens the preview window (modal) and prepares the report again into it shortly after it opened;
     // returns when the window is closed. clearLastReport discards the prepared pages first.
     void ShowReport(bool clearLastReport = true);
@@ -94,10 +95,10 @@ public:
     // The file last loaded; empty after a missing file.
     const QString& FileName() const { return m_fileName; }
     const QStringList& Errors() const { return m_errors.lines(); }
-    void AddError(const QString& line) { m_errors.add(line); }
+    void AddError(const QString& line) override { m_errors.add(line); }
     void ClearErrors() { m_errors.clear(); }
     // The name of the object being processed, which error lines of the adapters begin with.
-    const QString& CurrentObjectName() const { return m_currentObjectName; }
+    const QString& CurrentObjectName() const override { return m_currentObjectName; }
     void SetCurrentObjectName(const QString& name) { m_currentObjectName = name; }
 
     // The window that owns the report: its adapters are the ones a template's DataSet references name.

@@ -3,7 +3,6 @@
 #include "TrpBand.h"
 #include "TrpNames.h"
 #include "TrpPageFooter.h"
-#include "TrpPagePainter.h"
 #include "TrpReportPage.h"
 
 #include <cmath>
@@ -86,12 +85,4 @@ const TrpPageSettings& TrpPreviewPages::GetPageSettings(int index) const {
 QSizeF TrpPreviewPages::GetPageSize(int index) const {
     const TrpPageSettings& s = GetPageSettings(index);
     return QSizeF(s.PaperWidth, s.PaperHeight);
-}
-
-void TrpPreviewPages::DrawPage(int index, QPainter& painter, double scaleX, double scaleY, QPointF offset,
-                               TrpDrawTarget target) const {
-    if (index < 0 || index >= Count()) {
-        return;
-    }
-    TrpPagePainter(painter, scaleX, scaleY, target).drawPage(GetPage(index), GetPageSettings(index), offset);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "TrpErrorSink.h"
 #include "TrpTypes.h"
 
 #include <QObject>
@@ -40,8 +41,8 @@ public:
     TrpReport* OwnerReport() const { return m_ownerReport; }
     void SetOwnerReport(TrpReport* report) { m_ownerReport = report; }
     // The report the adapter currently serves (set by the preparation); its error lines go there.
-    TrpReport* Report() const { return m_report; }
-    void SetReport(TrpReport* report) { m_report = report; }
+    TrpErrorSink* Report() const { return m_report; }
+    void SetReport(TrpErrorSink* report) { m_report = report; }
 
     virtual QString GetDisplayText(const QString& alias) = 0;
     virtual QVariant GetValue(const QString& alias) = 0;
@@ -70,5 +71,5 @@ private:
     TrpRangeEnd m_rangeEnd = TrpRangeEnd::reLast;
     int m_rangeEndCount = 0;
     TrpReport* m_ownerReport = nullptr;
-    TrpReport* m_report = nullptr;
+    TrpErrorSink* m_report = nullptr;
 };

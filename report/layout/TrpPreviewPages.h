@@ -47,7 +47,8 @@ public:
     // units, and `offset` is the device position of the paper's top left corner. On the printer: scale =
     // device dots per inch / 96, offset = minus the printer's physical offsets in dots. In the preview:
     // zoom and scroll position; drawing is clipped to the page. Text is measured at 600 dpi and scaled,
-    // so a page wraps the same on every device. The painter's state is left as it was.
+    // so a page wraps the same on every device. The painter's state is left as it was. The page goes to
+    // TrpPagePainter (output/), where this is defined.
     void DrawPage(int index, QPainter& painter, double scaleX, double scaleY, QPointF offset,
                   TrpDrawTarget target) const;
 

@@ -1,4 +1,5 @@
-// TrpReport: preparation (PrepareReport) and the evaluation of memo expressions (Calc).
+// TrpReport: its layout engine and prepared pages (made and destroyed with the report, here where their
+// types are known), preparation (PrepareReport) and the evaluation of memo expressions (Calc).
 #include "TrpDataSet.h"
 #include "TrpEngine.h"
 #include "TrpError.h"
@@ -6,6 +7,14 @@
 #include "TrpReport.h"
 
 #include <QRegularExpression>
+
+TrpReport::TrpReport()
+    : m_engine(std::make_unique<TrpEngine>(*this)), m_previewPages(std::make_unique<TrpPreviewPages>()) {
+    setReportOfTree(this);
+    Clear();
+}
+
+TrpReport::~TrpReport() = default;
 
 bool TrpReport::PrepareReport(bool clearLastReport) {
     if (m_busy) {

@@ -41,7 +41,7 @@ struct PaperKey {
     bool operator==(const PaperKey&) const = default;
 };
 
-PaperKey keyOf(const TrpPageFormat& f, TrpDuplexMode duplex) {
+PaperKey keyOf(const TrpPageSettings& f, TrpDuplexMode duplex) {
     return {f.PaperSize, std::lround(f.PaperWidth), std::lround(f.PaperHeight), f.Bin, f.Orientation, duplex};
 }
 
@@ -83,7 +83,7 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
                     }
                     return;
                 }
-                const TrpPageFormat format = pages.PageFormat(index);
+                const TrpPageSettings format = pages.PageFormat(index);
                 const PaperKey key = keyOf(format, duplex);
                 if (!previous || !(*previous == key)) {
                     printer.applyPageSettings(printer.pageSettings(
@@ -138,7 +138,6 @@ QString TrpReportPrinter::JobTitle(const TrpReport& report) {
 
 bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int currentPage,
                              const std::function<bool()>& stopRequested, const TrpDocumentPrinted& printed) {
-    const TrpPrinters::InUse inUse;
     TrpPrinters& printers = TrpPrinters::instance();
     if (!printers.HasPhysicalPrinters()) {
         TrpErrorBox::show(QString::fromLatin1(NoPrinters));
@@ -157,7 +156,8 @@ bool TrpReportPrinter::Print(TrpReport& report, const TrpPageSource& pages, int 
         printers.SelectPrinter(options.Printer);
         duplex = options.Duplex;
     }
-    TrpCustomPrinter* printer = printers.Printer();
+    // The job holds its printer: handlers run between pages may read the printer list again meanwhile.
+    const std::shared_ptr<TrpCustomPrinter> printer = printers.PrinterForJob();
     if (printer == nullptr || !printer->Initialized) {
         // Nothing can print: saying so to the caller keeps the ticket from counting as printed.
         throw SpoolError(

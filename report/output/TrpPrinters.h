@@ -9,27 +9,21 @@
 // The installed printers, one list per process, made on first use. The selected printer stays selected
 // across every report and job until another selection: a ticket whose printer is not installed prints on
 // the printer selected before.
+//
+// The list can be read again at any time, also while a job prints (a handler run between its pages): the
+// list object stays the same and only its entries are replaced, and the printers are shared, so that a
+// job holding its printer (PrinterForJob) keeps it for as long as it prints.
 class TrpPrinters {
 public:
     static TrpPrinters& instance();
     // Forgets the list, so that the next use makes it anew from the spooler (tests change spoolers).
     static void reset();
     // Reads the installed printers again (a queue added or removed, a print scheduler restarted while the
-    // program runs), keeping the selected printer selected when it is still installed. Asked for while a
-    // job is being printed (a handler run from inside the printing), it waits until that job has ended:
-    // the job's printer must outlive it.
+    // program runs), keeping the selected printer selected when it is still installed. A job printing
+    // meanwhile goes on with the printer it holds.
     static void refresh();
 
-    // Held by printing for the length of a job: the list and its printers stay as they are meanwhile.
-    class InUse {
-    public:
-        InUse();
-        ~InUse();
-        InUse(const InUse&) = delete;
-        InUse& operator=(const InUse&) = delete;
-    };
-
-    const std::vector<std::unique_ptr<TrpCustomPrinter>>& Printers() const { return printers_; }
+    const std::vector<std::shared_ptr<TrpCustomPrinter>>& Printers() const { return printers_; }
     const QStringList& PrinterNames() const { return names_; }
     bool HasPhysicalPrinters() const { return hasPhysical_; }
 
@@ -37,6 +31,9 @@ public:
     // Selects the printer at `index` and initializes it if it was not (a failure leaves it uninitialized).
     void SetPrinterIndex(int index);
     TrpCustomPrinter* Printer() const;
+    // The selected printer, kept alive for as long as the caller holds it, whatever refreshes the list
+    // meanwhile; none without a selection.
+    std::shared_ptr<TrpCustomPrinter> PrinterForJob() const;
 
     // The index of the printer with that name, compared case-insensitively; -1 when none has it.
     int IndexOf(const QString& name) const;
@@ -50,7 +47,7 @@ public:
     explicit TrpPrinters(Token);
 
 private:
-    std::vector<std::unique_ptr<TrpCustomPrinter>> printers_;
+    std::vector<std::shared_ptr<TrpCustomPrinter>> printers_;
     QStringList names_;
     int index_ = -1;
     bool hasPhysical_ = false;

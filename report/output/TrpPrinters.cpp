@@ -11,23 +11,7 @@ std::unique_ptr<TrpPrinters>& theList() {
     static std::unique_ptr<TrpPrinters> list;
     return list;
 }
-
-// Jobs being printed now (nested when a handler run from inside a job prints too), and whether a refresh
-// waits for them to end.
-int jobsInPrint = 0;
-bool refreshWaiting = false;
 } // namespace
-
-TrpPrinters::InUse::InUse() {
-    ++jobsInPrint;
-}
-
-TrpPrinters::InUse::~InUse() {
-    if (--jobsInPrint == 0 && refreshWaiting) {
-        refreshWaiting = false;
-        refresh();
-    }
-}
 
 TrpPrinters& TrpPrinters::instance() {
     auto& list = theList();
@@ -42,16 +26,18 @@ void TrpPrinters::reset() {
 }
 
 void TrpPrinters::refresh() {
-    if (jobsInPrint > 0) {
-        refreshWaiting = true;
+    auto& list = theList();
+    if (!list) {
+        list = std::make_unique<TrpPrinters>(Token{});
         return;
     }
-    auto& list = theList();
     QString selected;
-    if (list && list->Printer() != nullptr && list->hasPhysical_) {
+    if (list->Printer() != nullptr && list->hasPhysical_) {
         selected = list->Printer()->Name;
     }
-    list = std::make_unique<TrpPrinters>(Token{});
+    // Read into the same list object, so that whoever holds the list still holds it; the printers it held
+    // go once the last job holding one lets it go.
+    *list = TrpPrinters(Token{});
     const int index = list->IndexOf(selected);
     if (index >= 0) {
         list->SetPrinterIndex(index);
@@ -64,7 +50,7 @@ TrpPrinters::TrpPrinters(Token) {
     std::sort(installed.begin(), installed.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
     for (const QString& name : installed) {
-        printers_.push_back(std::make_unique<TrpPrinter>(name));
+        printers_.push_back(std::make_shared<TrpPrinter>(name));
         names_.append(name);
     }
     if (!printers_.empty()) {
@@ -73,7 +59,7 @@ TrpPrinters::TrpPrinters(Token) {
         const auto exact = std::find(names_.begin(), names_.end(), defaultName);
         SetPrinterIndex(exact == names_.end() ? 0 : static_cast<int>(exact - names_.begin()));
     } else {
-        printers_.push_back(std::make_unique<TrpVirtualPrinter>());
+        printers_.push_back(std::make_shared<TrpVirtualPrinter>());
         names_.append(printers_.back()->Name);
         hasPhysical_ = false;
         SetPrinterIndex(0);
@@ -90,6 +76,10 @@ void TrpPrinters::SetPrinterIndex(int index) {
 
 TrpCustomPrinter* TrpPrinters::Printer() const {
     return index_ < 0 ? nullptr : printers_[static_cast<size_t>(index_)].get();
+}
+
+std::shared_ptr<TrpCustomPrinter> TrpPrinters::PrinterForJob() const {
+    return index_ < 0 ? nullptr : printers_[static_cast<size_t>(index_)];
 }
 
 int TrpPrinters::IndexOf(const QString& name) const {

@@ -2,6 +2,7 @@
 
 #include "OutputFile.h"
 #include "PdfJobWriter.h"
+#include "TrpCustomPrinter.h"
 #include "TrpError.h"
 #include "TrpPagePainter.h"
 #include "TrpPreviewPages.h"
@@ -93,15 +94,8 @@ QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages, const QStr
         // The paper as the printer driver is handed it: a ticket's custom size in whole tenths of a
         // millimetre.
         const TrpPageSettings& s = pages.GetPageSettings(i);
-        const bool landscape = s.Orientation == TrpPrintOrientation::poLandscape;
-        SpoolPageSettings paper;
-        if (s.PaperSize == SpoolPageSettings::CustomPaper) {
-            paper = SpoolPageSettings::customPaper(s.PaperWidth, s.PaperHeight, landscape);
-        } else {
-            paper.paperSize = s.PaperSize;
-            paper.landscape = landscape;
-        }
-        writer.beginPage(paper);
+        writer.beginPage(TrpCustomPrinter::paperSettings(
+            s.PaperSize, s.Orientation == TrpPrintOrientation::poLandscape, s.PaperWidth, s.PaperHeight));
         pages.DrawPage(i, writer.painter(), scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
         writer.endPage();
     }

@@ -16,16 +16,22 @@ SpoolPageSettings TrpCustomPrinter::pageSettings(int paper, bool landscape, doub
     const int code = (paper != SpoolPageSettings::CustomPaper && !listsPaper(paper))
                          ? SpoolPageSettings::CustomPaper
                          : paper;
-    SpoolPageSettings s;
-    if (code == SpoolPageSettings::CustomPaper) {
-        s = SpoolPageSettings::customPaper(widthMm, heightMm, landscape);
-    }
-    s.paperSize = code;
-    s.landscape = landscape;
+    SpoolPageSettings s = paperSettings(code, landscape, widthMm, heightMm);
     s.copies = copies;
     s.collate = false;
     s.bin = bin;
     s.duplex = duplex != 0 ? duplex : DefaultDuplex;
+    return s;
+}
+
+SpoolPageSettings TrpCustomPrinter::paperSettings(int paper, bool landscape, double widthMm,
+                                                  double heightMm) {
+    SpoolPageSettings s;
+    if (paper == SpoolPageSettings::CustomPaper) {
+        s = SpoolPageSettings::customPaper(widthMm, heightMm, landscape);
+    }
+    s.paperSize = paper;
+    s.landscape = landscape;
     return s;
 }
 

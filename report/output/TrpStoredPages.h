@@ -22,7 +22,7 @@ public:
     static TrpStoredPages fromBytes(const QByteArray& bytes);
 
     int PageCount() const override { return static_cast<int>(pages_.size()); }
-    TrpPageFormat PageFormat(int index) const override;
+    TrpPageSettings PageFormat(int index) const override;
     void DrawPage(int index, QPainter& painter, double scaleX, double scaleY, double offsetX, double offsetY,
                   bool forPrinter) const override;
 

@@ -1,7 +1,6 @@
 #include "TrpCustomDBDataSet.h"
 
 #include "TrpError.h"
-#include "TrpReport.h"
 #include "TrpTextLines.h"
 
 #include <QDateTime>

@@ -3,6 +3,7 @@
 #include "TrpBrushFill.h"
 #include "TrpFont.h"
 #include "TrpFrame.h"
+#include "TrpPageSettings.h"
 #include "TrpTypes.h"
 
 #include <QImage>
@@ -11,27 +12,7 @@
 #include <vector>
 
 class TrpBand;
-class TrpReportPage;
 class TrpView;
-
-// The settings of a prepared page, taken from its template page: paper (millimetres), margins
-// (millimetres), source bins, duplex and the frame round the printable area.
-struct TrpPageSettings {
-    int PaperSize = 9;
-    double PaperWidth = 210;
-    double PaperHeight = 297;
-    TrpPrintOrientation Orientation = TrpPrintOrientation::poPortrait;
-    double LeftMargin = 0;
-    double RightMargin = 0;
-    double TopMargin = 0;
-    double BottomMargin = 0;
-    int Bin = 7;
-    int BinOtherPages = 7;
-    TrpDuplexMode Duplex = TrpDuplexMode::dmNone;
-    TrpFrame Frame;
-
-    static TrpPageSettings of(const TrpReportPage& page);
-};
 
 // A copy of a view as it was placed: final geometry relative to its band (report pixels), final text and
 // every visual property the drawing needs.

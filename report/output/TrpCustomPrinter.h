@@ -58,6 +58,11 @@ public:
     // custom paper, whose size goes in tenths of a millimetre.
     SpoolPageSettings pageSettings(int paper, bool landscape, double widthMm, double heightMm, int copies,
                                    int bin, int duplex) const;
+    // The paper alone as the settings record carries it: the custom paper's size in whole tenths of a
+    // millimetre, any other paper by its code; copies, bin and duplex the driver's defaults. Printing
+    // (pageSettings) and the PDFs rendered without a printer (TrpPageRenderer) both take a page's paper from
+    // here, so that a rendered ticket and a printed one are the same document.
+    static SpoolPageSettings paperSettings(int paper, bool landscape, double widthMm, double heightMm);
     // Hands the settings to the driver and remembers the paper and orientation.
     void applyPageSettings(const SpoolPageSettings& settings);
 
