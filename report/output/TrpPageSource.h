@@ -4,9 +4,6 @@
 
 class QPainter;
 
-// The page sources' name for a page's settings.
-using TrpPageFormat = TrpPageSettings;
-
 // The prepared pages as output sees them: how many, each page's paper, and the one drawing routine that
 // both the printer and the preview use.
 class TrpPageSource {

@@ -14,7 +14,7 @@
 class TextPageSource final : public TrpPageSource {
 public:
     struct Page {
-        TrpPageFormat format;
+        TrpPageSettings format;
         QStringList lines;
     };
     struct Drawn {
@@ -38,7 +38,9 @@ public:
     mutable std::vector<Drawn> drawn;
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
-    TrpPageFormat PageFormat(int index) const override { return pages.at(static_cast<size_t>(index)).format; }
+    TrpPageSettings PageFormat(int index) const override {
+        return pages.at(static_cast<size_t>(index)).format;
+    }
     void DrawPage(int index, QPainter& painter, double scaleX, double scaleY, double offsetX, double offsetY,
                   bool forPrinter) const override {
         drawn.push_back({index, scaleX, offsetX, offsetY, forPrinter});

@@ -15,7 +15,7 @@ namespace {
 
 QImage draw(const TrpPageSource& pages, int index, bool forPrinter) {
     constexpr double dpi = 150;
-    const TrpPageFormat f = pages.PageFormat(index);
+    const TrpPageSettings f = pages.PageFormat(index);
     QImage image(static_cast<int>(f.PaperWidth / 25.4 * dpi) + 1,
                  static_cast<int>(f.PaperHeight / 25.4 * dpi) + 1, QImage::Format_RGB32);
     image.fill(Qt::white);
