@@ -44,6 +44,12 @@ DispatchUnits::Outcome DispatchUnits::print(qint64 id, const QString& copy, cons
     return Outcome::Printed;
 }
 
+void DispatchUnits::logRepeatable(qint64 id, const QString& line) {
+    if (!failureLog_.quiet(unitOf(id))) {
+        services_.log(line);
+    }
+}
+
 void DispatchUnits::retainOnly(const QSet<qint64>& ids) {
     QSet<QString> units;
     for (const qint64 id : ids) {

@@ -32,6 +32,12 @@ public:
     // Raises the first ticket failure of the running unit, so that it is rolled back and stays queued.
     void ticketsDone() { failures_.raiseFirst(); }
 
+    // Logs a line that a retried unit repeats every cycle ("skipped, printed before", item counts) only
+    // when its failure line is logged too (the first time, then at most every five minutes).
+    void logRepeatable(qint64 id, const QString& line);
+    // Start: failures are told again from the first.
+    void started() { failureLog_.clear(); }
+
     // Forgets what is remembered of units no longer listed (finished by another server, removed by hand).
     void retainOnly(const QSet<qint64>& ids);
 

@@ -17,6 +17,11 @@ void FailureLog::failed(const QString& unit, const QString& line) {
     }
 }
 
+bool FailureLog::quiet(const QString& unit) const {
+    const auto it = failures_.constFind(unit);
+    return it != failures_.constEnd() && it->lastLogged.secsTo(clock_()) < RepeatSeconds;
+}
+
 void FailureLog::retainOnly(const QSet<QString>& units) {
     for (auto it = failures_.begin(); it != failures_.end();) {
         it = units.contains(it.key()) ? std::next(it) : failures_.erase(it);

@@ -21,6 +21,11 @@ public:
 
     void failed(const QString& unit, const QString& line);
     void succeeded(const QString& unit) { failures_.remove(unit); }
+    // True while `unit` keeps failing and its failure line is not due again: the lines its retry repeats
+    // each cycle stay out of the log as its failure line does.
+    bool quiet(const QString& unit) const;
+    // Forgets every failure (Start: the operator's log begins anew, so each failing unit is told again).
+    void clear() { failures_.clear(); }
     // Forgets every unit not in `units` (orders that left the queue by other hands).
     void retainOnly(const QSet<QString>& units);
 

@@ -106,7 +106,7 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
     const QString templateFile = services_.reportPath() + QStringLiteral("rep_PackagingOrder.xml");
     open(PackagingOrdersQ, Master_ID);
     const int lines = PackagingOrdersQ.recordCount();
-    services_.log(QStringLiteral("Packaging Order Items Count #%1").arg(lines));
+    units_.logRepeatable(Master_ID, QStringLiteral("Packaging Order Items Count #%1").arg(lines));
     if (lines > 0) {
         const auto outcome = units_.print(
             Master_ID, QStringLiteral("packaging:") + state.Packaging_Printer_Name,
@@ -118,7 +118,8 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
                                                           label(PrintedTicket::Kind::Packaging, Master_ID)});
             });
         if (outcome == DispatchUnits::Outcome::PrintedBefore) {
-            services_.log(
+            units_.logRepeatable(
+                Master_ID,
                 QStringLiteral("Printing Packaging Order #%1 skipped, printed before").arg(Master_ID));
         } else if (outcome == DispatchUnits::Outcome::Printed) {
             services_.log(QStringLiteral("Printing Packaging Order #%1").arg(Master_ID));
@@ -155,9 +156,10 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
                     {Report_PathAndName, printer, {}, lines, label(PrintedTicket::Kind::Kitchen, Master_ID)});
             });
         if (outcome == DispatchUnits::Outcome::PrintedBefore) {
-            services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2 skipped, printed before")
-                              .arg(Master_ID)
-                              .arg(printer));
+            units_.logRepeatable(
+                Master_ID, QStringLiteral("Printing Order #%1 Using Printer: %2 skipped, printed before")
+                               .arg(Master_ID)
+                               .arg(printer));
         }
         if (outcome != DispatchUnits::Outcome::Printed) {
             continue;

@@ -28,6 +28,8 @@ public:
 
     // Reads the queue (a failure to read it escapes and halts the server) and runs each order's unit.
     void run();
+    // Start: orders that still fail are told again from the first.
+    void started() { units_.started(); }
 
     // The packaging copy of the order; true on every normal return, whether or not a copy printed.
     bool PrintOnPackagingPrinter(qint64 Master_ID);

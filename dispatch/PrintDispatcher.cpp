@@ -21,7 +21,11 @@ PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& pane
             // A queue paused or resumed since its last ticket shows once per cycle.
             services_.printedTickets().stations().refresh();
         });
-    lifecycle_.setStartedHook([this] { services_.printedTickets().started(QDate::currentDate()); });
+    lifecycle_.setStartedHook([this] {
+        services_.printedTickets().started(QDate::currentDate());
+        orders_.started();
+        voids_.started();
+    });
 }
 
 PrintDispatcher::~PrintDispatcher() {

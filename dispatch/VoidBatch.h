@@ -18,6 +18,8 @@ public:
 
     // Reads the void list (a failure to read it escapes and halts the server) and runs each void's unit.
     void run();
+    // Start: voids that still fail are told again from the first.
+    void started() { units_.started(); }
 
     DbQuery VoidedQ{StatementId::VoidedQ};
     DbCommand Voids_MarkNoted{StatementId::Voids_MarkNoted};

@@ -12,11 +12,17 @@ TEST(FailureLog, RepeatsAreLoggedAtMostEveryFiveMinutes) {
     const QString failed =
         QStringLiteral("Printing Order #7 Failed: Printer \"Grill\" refused the print job");
 
+    EXPECT_FALSE(log.quiet(QStringLiteral("Order #7")));
+    QList<int> toldCycles; // a retry's repeated lines are told exactly when its failure line is
     for (int cycle = 0; cycle < 60; ++cycle) { // six minutes of six-second cycles
+        if (!log.quiet(QStringLiteral("Order #7"))) {
+            toldCycles << cycle;
+        }
         log.failed(QStringLiteral("Order #7"), failed);
         now = now.addSecs(6);
     }
     EXPECT_EQ(lines, QStringList({failed, failed + QStringLiteral(" (51 attempts)")}));
+    EXPECT_EQ(toldCycles, QList<int>({0, 50}));
 
     log.failed(QStringLiteral("Order #7"), QStringLiteral("Printing Order #7 Failed: another reason"));
     log.failed(QStringLiteral("Order #8"), QStringLiteral("Printing Order #8 Failed: x"));
@@ -28,4 +34,9 @@ TEST(FailureLog, RepeatsAreLoggedAtMostEveryFiveMinutes) {
     log.retainOnly({QStringLiteral("Order #7")});
     log.failed(QStringLiteral("Order #8"), QStringLiteral("Printing Order #8 Failed: x"));
     EXPECT_EQ(lines.size(), 6) << "a forgotten order's failure is new again";
+
+    log.clear();
+    EXPECT_FALSE(log.quiet(QStringLiteral("Order #8")));
+    log.failed(QStringLiteral("Order #8"), QStringLiteral("Printing Order #8 Failed: x"));
+    EXPECT_EQ(lines.size(), 7) << "after Start every failure is told again";
 }
