@@ -216,6 +216,17 @@ std::vector<StatementDef> buildCatalogue() {
         command("Comm_Remove",
                 {QStringLiteral("Delete From PrintersInPackaging"), QStringLiteral("Where Rec_ID = :Rec_ID")},
                 {bigint("Rec_ID")}));
+    // The order's unprinted lines that no station prepares: they are marked with the order and print
+    // nowhere, so the log names them for the manager to set up.
+    c.push_back(
+        query("StationlessItemsQ",
+              keyFiltered({QStringLiteral("Select Displayed_Name_PL"),
+                           QStringLiteral("From OrdersDetailsStationsView")},
+                          {QStringLiteral("And Master_ID = :Master_ID"), QStringLiteral("And isPrinted = 0"),
+                           QStringLiteral("And isNull(Default_Printer, '') = ''"),
+                           QStringLiteral("Order By Displayed_Name_PL")}),
+              keyParams(bigint) + std::vector<ParamDef>{bigint("Master_ID")},
+              {field("Displayed_Name_PL", FieldKind::LongText)}));
     return c;
 }
 

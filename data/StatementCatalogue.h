@@ -26,6 +26,7 @@ enum class StatementId {
     Comm_Update,
     Comm_Add,
     Comm_Remove,
+    StationlessItemsQ,
 };
 
 const StatementDef& statementDef(StatementId id);

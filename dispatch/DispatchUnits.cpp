@@ -50,6 +50,23 @@ void DispatchUnits::logRepeatable(qint64 id, const QString& line) {
     }
 }
 
+void DispatchUnits::logStationless(qint64 id, const QStringList& names) {
+    if (names.isEmpty()) {
+        return;
+    }
+    QStringList distinct;
+    for (const QString& name : names) {
+        const QString shown = name.isEmpty() ? QStringLiteral("(no name)") : name;
+        if (!distinct.contains(shown)) {
+            distinct << shown;
+        }
+    }
+    logRepeatable(id, QStringLiteral("%1: %2 item(s) have no kitchen station: %3")
+                          .arg(unitOf(id))
+                          .arg(names.size())
+                          .arg(distinct.join(QStringLiteral(", "))));
+}
+
 void DispatchUnits::retainOnly(const QSet<qint64>& ids) {
     QSet<QString> units;
     for (const qint64 id : ids) {

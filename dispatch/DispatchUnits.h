@@ -35,6 +35,10 @@ public:
     // Logs a line that a retried unit repeats every cycle ("skipped, printed before", item counts) only
     // when its failure line is logged too (the first time, then at most every five minutes).
     void logRepeatable(qint64 id, const QString& line);
+    // Tells the manager of lines of the unit that no station prepares (marked done, printed nowhere):
+    // "Order #<id>: <n> item(s) have no kitchen station: <names>", once for the unit (again only with its
+    // failure line while it is retried).
+    void logStationless(qint64 id, const QStringList& names);
     // Start: failures are told again from the first.
     void started() { failureLog_.clear(); }
 

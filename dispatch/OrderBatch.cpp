@@ -138,6 +138,10 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         printers.append(PrintersInOrderQ.asString(QStringLiteral("Default_Printer")));
     }
     for (const QString& printer : printers) {
+        if (printer.isEmpty()) {
+            // Lines of no station (or of a station without a name) print nowhere; they are told below.
+            continue;
+        }
         services_.checkNotStopped();
         KitchenOrdersQ.close();
         services_.bindOutlet(KitchenOrdersQ);
@@ -166,5 +170,11 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         }
         services_.log(QStringLiteral("Printing Order #%1 Using Printer: %2").arg(Master_ID).arg(printer));
     }
+    open(StationlessItemsQ, Master_ID);
+    QStringList stationless;
+    for (StationlessItemsQ.first(); !StationlessItemsQ.eof(); StationlessItemsQ.next()) {
+        stationless << StationlessItemsQ.asString(QStringLiteral("Displayed_Name_PL"));
+    }
+    units_.logStationless(Master_ID, stationless);
     tracer.ExitMethod(QStringLiteral("PrintThis"));
 }

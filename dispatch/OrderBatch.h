@@ -43,6 +43,7 @@ public:
     DbQuery PackagingOrdersQ{StatementId::PackagingOrdersQ};
     DbQuery PrintersInOrderQ{StatementId::PrintersInOrderQ};
     DbQuery KitchenOrdersQ{StatementId::KitchenOrdersQ};
+    DbQuery StationlessItemsQ{StatementId::StationlessItemsQ};
     DbCommand OrdersDetails_UpdateIsPrinted{StatementId::OrdersDetails_UpdateIsPrinted};
     DbCommand ReadyToPrint_DeletePrinted{StatementId::ReadyToPrint_DeletePrinted};
 

@@ -52,6 +52,7 @@ void VoidBatch::run() {
         row.AKV_ID = VoidedQ.asLargeInt(QStringLiteral("AKV_ID"));
         row.orderSeq = VoidedQ.asLargeInt(QStringLiteral("Order_Seq"));
         row.printer = VoidedQ.asString(QStringLiteral("Default_Printer"));
+        row.itemName = VoidedQ.asString(QStringLiteral("Item_Name"));
         row.message = composeVoidMessage(VoidedQ);
         listed.insert(row.AKV_ID);
         voids.push_back(std::move(row));
@@ -71,6 +72,10 @@ void VoidBatch::run() {
 
 void VoidBatch::printVoid(const Void& row) {
     units_.run(row.AKV_ID, TransactionKind::Normal, [&] {
+        if (row.printer.isEmpty()) {
+            // Still printed, on the printer selected before; the manager learns the station is missing.
+            units_.logStationless(row.AKV_ID, {row.itemName});
+        }
         printCopy(row, QStringLiteral("station"), row.printer);
         if (services_.state().Use_Packaging_Printer) {
             printCopy(row, QStringLiteral("packaging"), services_.state().Packaging_Printer_Name);

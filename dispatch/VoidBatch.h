@@ -30,6 +30,7 @@ private:
         qint64 AKV_ID = 0;
         qint64 orderSeq = 0;
         QString printer;
+        QString itemName;
         QString message;
     };
 

@@ -141,6 +141,12 @@ const Expected Contract[] = {
      "(:Customer_ID, :Restaurant_ID, :Outlet_ID, :Printer_Name)",
      "Customer_ID bigint, Restaurant_ID bigint, Outlet_ID bigint, Printer_Name text(255)", ""},
     {"Comm_Remove", "Delete From PrintersInPackaging\r\nWhere Rec_ID = :Rec_ID", "Rec_ID bigint", ""},
+    {"StationlessItemsQ",
+     "Select Displayed_Name_PL\r\nFrom OrdersDetailsStationsView\r\nWhere Customer_ID = :Customer_ID\r\n"
+     "And Restaurant_ID = :Restaurant_ID\r\nAnd Outlet_ID = :Outlet_ID\r\nAnd Master_ID = :Master_ID\r\n"
+     "And isPrinted = 0\r\nAnd isNull(Default_Printer, '') = ''\r\nOrder By Displayed_Name_PL",
+     "Customer_ID bigint, Restaurant_ID bigint, Outlet_ID bigint, Master_ID bigint",
+     "Displayed_Name_PL long text"},
 };
 
 QString paramList(const StatementDef& def) {

@@ -106,18 +106,30 @@ TEST_F(DispatchFaults, ACharacterNoFontHasIsNamedOncePerKindOfTicket) {
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
 }
 
-// Lines of items that belong to no station appear on no ticket, yet are marked with the rest.
+// Lines of items that belong to no station, or to a station without a name, appear on no ticket, yet are
+// marked with the rest; the log names them once for the manager. A void of no station still prints (on the
+// printer selected before) and is named the same way.
 TEST_F(DispatchFaults, ItemsWithoutAStationPrintNowhereAndAreMarked) {
     const qint64 loose = bed.item(QStringLiteral("Bread"), {}, 0);
+    const qint64 water = bed.item(QStringLiteral("Water"), {}, bed.station(QLatin1String("")));
     bed.copyToPackaging(QStringLiteral("Grill"));
-    const qint64 order = bed.order(1, {{burger, 1, {}}, {loose, 2, {}}});
+    const qint64 order =
+        bed.order(1, {{burger, 1, {}}, {loose, 2, {}}, {loose, 1, QStringLiteral("warm")}, {water, 1, {}}});
     bed.queue(order);
+    const qint64 voided = bed.voidItem(QStringLiteral("Soup"), {}, QStringLiteral("x"), 0);
     bed.start();
-    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2)
+        << "the order's ticket, then the void on the printer "
+           "selected before";
+    EXPECT_EQ(printers.jobs(QString()), QStringList()) << "no ticket for the station without a name";
     EXPECT_FALSE(printers.text(QStringLiteral("Grill"), 0).contains(QStringLiteral("Bread")));
     EXPECT_FALSE(printers.text(QStringLiteral("Packaging"), 0).contains(QStringLiteral("Bread")));
     EXPECT_EQ(bed.unprinted(order), 0);
     EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(
+        bed.logLines(QStringLiteral("no kitchen station")),
+        QStringList({QStringLiteral("Order #%1: 3 item(s) have no kitchen station: Bread, Water").arg(order),
+                     QStringLiteral("Void #%1: 1 item(s) have no kitchen station: Soup").arg(voided)}));
 }
 
 // A template that is missing, cut short before its item band, or with an expression the engine cannot
