@@ -115,6 +115,7 @@ bool OrderBatch::PrintOnPackagingPrinter(qint64 Master_ID) {
                                                           state.Packaging_Printer_Name,
                                                           {},
                                                           lines,
+                                                          &repDS_PackagingOrders,
                                                           label(PrintedTicket::Kind::Packaging, Master_ID)});
             });
         if (outcome == DispatchUnits::Outcome::PrintedBefore) {
@@ -155,9 +156,12 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         const auto outcome = units_.print(
             Master_ID, QStringLiteral("kitchen:") + printer, PrintedTicketMemory::contentOf(KitchenOrdersQ),
             [&] {
-                services_.tickets().print(
-                    rep_Check,
-                    {Report_PathAndName, printer, {}, lines, label(PrintedTicket::Kind::Kitchen, Master_ID)});
+                services_.tickets().print(rep_Check, {Report_PathAndName,
+                                                      printer,
+                                                      {},
+                                                      lines,
+                                                      &repDS_KitchenOrders,
+                                                      label(PrintedTicket::Kind::Kitchen, Master_ID)});
             });
         if (outcome == DispatchUnits::Outcome::PrintedBefore) {
             units_.logRepeatable(

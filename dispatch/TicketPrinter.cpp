@@ -4,6 +4,7 @@
 #include "PrintSpooler.h"
 #include "PrintedTickets.h"
 #include "StationStates.h"
+#include "TrpDataBand.h"
 #include "TrpDrawText.h"
 #include "TrpPreviewPages.h"
 #include "TrpPrinters.h"
@@ -23,12 +24,24 @@ QString fileNameOf(const QString& path) {
 
 } // namespace
 
-int TicketPrinter::preparedItemLines(TrpReport& report) {
+int TicketPrinter::preparedItemLines(TrpReport& report, const TrpDataSet* itemSource) {
+    QHash<QString, bool> overItems; // by band name: whether the template's band reads the item adapter
+    const auto countsAsItem = [&](const QString& name) {
+        if (itemSource == nullptr) {
+            return true;
+        }
+        auto it = overItems.find(name);
+        if (it == overItems.end()) {
+            const auto* band = dynamic_cast<const TrpDataBand*>(report.FindObject(name));
+            it = overItems.insert(name, band != nullptr && band->DataSet() == itemSource);
+        }
+        return *it;
+    };
     int lines = 0;
     const TrpPreviewPages& pages = report.PreviewPages();
     for (int i = 0; i < pages.Count(); ++i) {
         for (const TrpPreparedBand& band : pages.GetPage(i).bands) {
-            if (band.className == MasterDataClass) {
+            if (band.className == MasterDataClass && countsAsItem(band.name)) {
                 ++lines;
             }
         }
@@ -73,7 +86,7 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
             QStringLiteral("The ticket template \"%1\" gives no page").arg(fileNameOf(ticket.templateFile)));
     }
     if (ticket.itemRows >= 0) {
-        const int shown = preparedItemLines(report);
+        const int shown = preparedItemLines(report, ticket.itemSource);
         if (shown != ticket.itemRows) {
             throw DispatchFailure(
                 QStringLiteral("The ticket template \"%1\" is damaged: it shows %2 of %3 item "

@@ -8,6 +8,7 @@
 #include <functional>
 
 class PrintedTickets;
+class TrpDataSet;
 class TrpReport;
 
 // Prints one ticket the way every ticket of the dispatch cycle is printed: the template file is loaded
@@ -31,6 +32,10 @@ public:
         // The rows of the ticket's item query; the prepared ticket must show each as an item line.
         // Negative: the ticket has no item lines to check.
         int itemRows = -1;
+        // The adapter of the ticket's items: only rows of bands over it count as item lines (another
+        // master band an installation adds, such as a counter, is the template's own). Null: every
+        // master band's rows count.
+        const TrpDataSet* itemSource = nullptr;
         // What the ticket is (kind, order or void, the order's sequence) for the archive and the log.
         PrintedTicket label;
     };
@@ -43,8 +48,9 @@ public:
 
     void print(TrpReport& report, const Ticket& ticket);
 
-    // The number of item lines (master data bands) a prepared report shows.
-    static int preparedItemLines(TrpReport& report);
+    // The number of item lines a prepared report shows: the rows of its master data bands over
+    // `itemSource` (any master data band when it is null).
+    static int preparedItemLines(TrpReport& report, const TrpDataSet* itemSource = nullptr);
 
 private:
     // Makes sure the printer list knows `printer`, reading the installed printers again when it does not

@@ -90,11 +90,12 @@ void VoidBatch::printCopy(const Void& row, const QString& copy, const QString& p
     label.kind = PrintedTicket::Kind::Void;
     label.id = row.AKV_ID;
     label.orderSeq = row.orderSeq;
-    units_.print(
-        row.AKV_ID, copy + QLatin1Char(':') + printer, PrintedTicketMemory::contentOf(row.message), [&] {
-            services_.checkNotStopped();
-            services_.tickets().print(
-                rep_Void, {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
-                           [&row](TrpReport& report) { fillVoidMemo(report, row.message); }, -1, label});
-        });
+    units_.print(row.AKV_ID, copy + QLatin1Char(':') + printer, PrintedTicketMemory::contentOf(row.message),
+                 [&] {
+                     services_.checkNotStopped();
+                     services_.tickets().print(
+                         rep_Void, {services_.reportPath() + QStringLiteral("rep_KitchenVoid.xml"), printer,
+                                    [&row](TrpReport& report) { fillVoidMemo(report, row.message); }, -1,
+                                    nullptr, label});
+                 });
 }

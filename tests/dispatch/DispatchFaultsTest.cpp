@@ -187,6 +187,30 @@ TEST_F(DispatchFaults, AMissingOrDamagedTemplateKeepsTheOrderQueued) {
     }
 }
 
+// An installation adds a band of its own to the kitchen ticket (a counter under the items): only the rows
+// of the band over the item adapter are the ticket's item lines, so the ticket prints.
+TEST_F(DispatchFaults, AnExtraBandInTheTemplateIsNotCountedAsItems) {
+    QFile file(bed.templateFile(QStringLiteral("rep_KitchenOrder.xml")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray xml = file.readAll();
+    file.close();
+    const qsizetype end = xml.indexOf("</TrpMasterData>") + qsizetype(sizeof("</TrpMasterData>") - 1);
+    ASSERT_GT(end, 20);
+    xml.insert(end,
+               R"(<TrpMasterData Name="CounterBand" FillType="ftBrush" Frame.Typ="0" Height="10" Left="0" )"
+               R"(Top="240" Width="264.5671" DataSet="repDS_OrdersMaster" DataSetName="repDS_OrdersMaster" )"
+               R"(RowCount="0"></TrpMasterData>)");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(xml);
+    file.close();
+    const qint64 order = bed.order(1, {{burger, 2, {}}, {burger, 1, QStringLiteral("no onion")}});
+    bed.queue(order);
+    bed.start();
+    EXPECT_EQ(bed.logLines(QStringLiteral("Failed")), QStringList());
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(bed.queued(), 0);
+}
+
 // The third of five orders fails after its tickets printed (its queue row cannot be removed): the others
 // print once and leave the queue; the third stays, and when tried again its unchanged tickets are not
 // printed a second time.
