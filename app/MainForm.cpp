@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "AboutForm.h"
+#include "CycleInputGate.h"
 #include "DataModule1.h"
 #include "DispatchingPrinterSettingsForm.h"
 #include "MessageService.h"
@@ -62,6 +63,15 @@ TMainForm::TMainForm(const QString& programFolder, QWidget* parent) : QMainWindo
     statusRow->insertWidget(0, StationStates, 1);
     statusRow->setStretch(1, 0);
     showServer();
+    // Stop and Exit act at once, also inside a cycle; the menus open, and their items wait for the cycle.
+    inputGate_ = std::make_unique<CycleInputGate>([this] { return server_->lifecycle().inCycle(); },
+                                                  [this](QObject* receiver) {
+                                                      return receiver == btn_StopPrintingServer ||
+                                                             receiver == btn_Exit ||
+                                                             qobject_cast<QMenu*>(receiver) != nullptr ||
+                                                             qobject_cast<QMenuBar*>(receiver) != nullptr;
+                                                  });
+    connect(server_, &PrintServer::cycleEnded, this, &TMainForm::afterCycle, Qt::QueuedConnection);
     FormCreate();
 }
 
@@ -246,34 +256,63 @@ void TMainForm::Menu_ExitClick() {
     btn_ExitClick();
 }
 
+void TMainForm::whenNoCycle(std::function<void()> action) {
+    if (server_->lifecycle().inCycle()) {
+        afterCycle_.push_back(std::move(action));
+        return;
+    }
+    action();
+}
+
+void TMainForm::afterCycle() {
+    if (server_->lifecycle().inCycle()) {
+        // A cycle that ran inside a window opened after the last one; its own end comes again.
+        return;
+    }
+    inputGate_->release();
+    std::vector<std::function<void()>> actions;
+    actions.swap(afterCycle_);
+    for (const auto& action : actions) {
+        action();
+    }
+}
+
 void TMainForm::Menu_PrintedTicketsClick() {
     // A new window for every opening, like the settings windows; the print cycles go on meanwhile.
-    auto PrintedTicketsForm =
-        std::make_unique<TPrintedTicketsForm>(server_->dispatcher().printedTickets(), this);
-    PrintedTicketsForm->exec();
+    whenNoCycle([this] {
+        auto PrintedTicketsForm =
+            std::make_unique<TPrintedTicketsForm>(server_->dispatcher().printedTickets(), this);
+        PrintedTicketsForm->exec();
+    });
 }
 
 void TMainForm::Menu_KitchenStationsPrintersClick() {
     // A new window for every opening, gone when it closes; the print server's timer keeps running meanwhile.
-    runReportingErrors([this] {
-        auto StationsMgtForm = std::make_unique<TStationsMgtForm>(server_->requireDataModule(), this);
-        StationsMgtForm->exec();
+    whenNoCycle([this] {
+        runReportingErrors([this] {
+            auto StationsMgtForm = std::make_unique<TStationsMgtForm>(server_->requireDataModule(), this);
+            StationsMgtForm->exec();
+        });
     });
 }
 
 void TMainForm::Menu_DispatchingPackagingClick() {
-    runReportingErrors([this] {
-        auto DispatchingPrinterSettingsForm =
-            std::make_unique<TDispatchingPrinterSettingsForm>(server_->requireDataModule(), this);
-        DispatchingPrinterSettingsForm->exec();
+    whenNoCycle([this] {
+        runReportingErrors([this] {
+            auto DispatchingPrinterSettingsForm =
+                std::make_unique<TDispatchingPrinterSettingsForm>(server_->requireDataModule(), this);
+            DispatchingPrinterSettingsForm->exec();
+        });
     });
 }
 
 void TMainForm::Menu_AboutClick() {
-    runReportingErrors([this] {
-        // A new window for every opening, gone when it closes.
-        auto AboutForm = std::make_unique<TAboutForm>(this);
-        AboutForm->exec();
+    whenNoCycle([this] {
+        runReportingErrors([this] {
+            // A new window for every opening, gone when it closes.
+            auto AboutForm = std::make_unique<TAboutForm>(this);
+            AboutForm->exec();
+        });
     });
 }
 

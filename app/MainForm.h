@@ -3,6 +3,9 @@
 #include "PrintServer.h"
 
 #include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -12,6 +15,7 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTimer;
+class CycleInputGate;
 class StationStateStrip;
 class TDataModule1;
 
@@ -77,6 +81,10 @@ protected:
 private:
     void buildWindow();
     void showServer();
+    // Runs `action` now, or once the running cycle has ended: a window opened from a menu inside a cycle
+    // would hold the cycle (and its order's transaction) until it is closed.
+    void whenNoCycle(std::function<void()> action);
+    void afterCycle();
     void FormCreate();
     void FormShow();
 
@@ -84,4 +92,8 @@ private:
     PrintServer* server_ = nullptr;
     // Exit chosen while a cycle printed: the window closes once that cycle has ended.
     bool closeAfterCycle_ = false;
+    // The menu items chosen while a cycle ran, in order.
+    std::vector<std::function<void()>> afterCycle_;
+    // Gone before the window's children, the server among them, whose state it asks.
+    std::unique_ptr<CycleInputGate> inputGate_;
 };

@@ -50,6 +50,7 @@ PrintServer::PrintServer(const QString& programFolder, QObject* parent) : QObjec
     dispatcher_ =
         std::make_unique<PrintDispatcher>(*this, *panel_, *lifecycle_, Report_Path, TicketArchive_Path);
     SecondsToFirePrintingTimer = 6;
+    lifecycle_->setCycleEndedHook([this] { Q_EMIT cycleEnded(); });
 }
 
 PrintServer::~PrintServer() = default;

@@ -66,6 +66,9 @@ Q_SIGNALS:
     void stopEnabledChanged(bool enabled);
     // The ticks towards the next cycle.
     void progressChanged(int ticks);
+    // A cycle has ended: its units committed or rolled back, the timer running again unless the cycle
+    // halted or Stop ran in it.
+    void cycleEnded();
     // The connection is being opened, and that wait has ended (however it ended).
     void databaseWaitStarted();
     void databaseWaitEnded();

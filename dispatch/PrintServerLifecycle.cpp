@@ -120,7 +120,12 @@ void PrintServerLifecycle::CheckAndPrint() {
         return;
     }
     inCycle_ = true;
-    const auto cycleEnded = qScopeGuard([this] { inCycle_ = false; });
+    const auto cycleEnded = qScopeGuard([this] {
+        inCycle_ = false;
+        if (ended_) {
+            ended_();
+        }
+    });
     const TraceChannel& trace = TraceChannel::instance();
     trace.EnterMethod(QStringLiteral("CheckAndPrint"));
     panel_.setTimerEnabled(false);

@@ -43,6 +43,8 @@ public:
     void setCycleBatches(Batch orderBatch, Batch voidBatch);
     // Runs when Start has read the outlet's settings, just before the timer is armed.
     void setStartedHook(std::function<void()> started) { started_ = std::move(started); }
+    // Runs when a cycle has ended (its units committed or rolled back), however it ended.
+    void setCycleEndedHook(std::function<void()> ended) { ended_ = std::move(ended); }
 
 private:
     void log(const char* message);
@@ -55,6 +57,7 @@ private:
     Batch orderBatch_;
     Batch voidBatch_;
     std::function<void()> started_;
+    std::function<void()> ended_;
     int stops_ = 0;
     int stopsAtCycleStart_ = 0;
     bool inCycle_ = false;

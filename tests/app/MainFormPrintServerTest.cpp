@@ -1,6 +1,8 @@
+#include "AboutForm.h"
 #include "CapturingMessageService.h"
 #include "DataModule1.h"
 #include "MainForm.h"
+#include "ModalDriver.h"
 #include "OperatorLog.h"
 #include "PrintServerLifecycle.h"
 #include "TestDatabase.h"
@@ -14,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTcpServer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <optional>
@@ -198,4 +201,48 @@ TEST_F(MainFormPrintServerTest, ExitDuringACycleClosesTheWindowWhenTheCycleEnds)
     EXPECT_FALSE(form->isVisible());
     EXPECT_FALSE(form->Timer_Printing->isActive());
     EXPECT_TRUE(memoMessages(*form).endsWith(StopLines.last()));
+}
+
+// Printing lets the windows handle events between pages. A menu item chosen then opens its window only
+// when the cycle has ended (its order committed), and a click elsewhere reaches its button then too; Stop
+// acts at once.
+TEST_F(MainFormPrintServerTest, WhatIsChosenDuringACycleTakesEffectWhenTheCycleHasEnded) {
+    db.exec(QStringLiteral("INSERT INTO POSGeneralSettings VALUES (1, 1, 1, 'Kitchen', 0, NULL);"));
+    QPushButton elsewhere(QStringLiteral("Elsewhere"));
+    elsewhere.show();
+    int clicks = 0;
+    QObject::connect(&elsewhere, &QPushButton::clicked, [&] { ++clicks; });
+    int clicksInCycle = -1;
+    bool stoppedInCycle = false;
+    bool batchDone = false;
+    form->printServer().setCycleBatches(
+        [&] {
+            form->Menu_About->trigger();
+            QTest::mouseClick(&elsewhere, Qt::LeftButton);
+            QTest::mouseClick(form->btn_StopPrintingServer, Qt::LeftButton);
+            clicksInCycle = clicks;
+            stoppedInCycle = memoMessages(*form).endsWith(StopLines.last());
+            batchDone = true;
+        },
+        {});
+    bool opened = false;
+    bool openedInCycle = true;
+    whenModal<TAboutForm>([&](TAboutForm* about) {
+        opened = true;
+        openedInCycle = form->printServer().inCycle() || !batchDone;
+        about->reject();
+    });
+    const ModalWatchdog watchdog;
+    form->show();
+    form->btn_StartPrintingServerClick();
+    for (int tick = 0; tick < 6; ++tick) {
+        form->Timer_PrintingTimer();
+    }
+    EXPECT_TRUE(batchDone);
+    EXPECT_FALSE(opened) << "opened inside the cycle";
+    QTRY_VERIFY_WITH_TIMEOUT(opened && clicks == 1, 10000);
+    EXPECT_FALSE(openedInCycle);
+    EXPECT_EQ(clicksInCycle, 0);
+    EXPECT_TRUE(stoppedInCycle);
+    EXPECT_FALSE(form->Timer_Printing->isActive());
 }
