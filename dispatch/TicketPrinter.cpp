@@ -100,7 +100,16 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
     logMissingCharacters(ticket);
 
     try {
-        deliver(report, ticket);
+        try {
+            deliver(report, ticket);
+        } catch (const SpoolError&) {
+            if (!queueWentAway(ticket.printer)) {
+                throw;
+            }
+            // The list is read again without it: the ticket goes where a name that is not installed goes.
+            TrpPrinters::refresh();
+            deliver(report, ticket);
+        }
     } catch (const CycleStopped&) {
         throw;
     } catch (const std::exception& e) {
@@ -110,6 +119,13 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
         }
         throw;
     }
+}
+
+bool TicketPrinter::queueWentAway(const QString& printer) {
+    // Only a queue the list still holds and the scheduler, answering, no longer knows; a scheduler that does
+    // not answer is no reason to print elsewhere.
+    return TrpPrinters::instance().IndexOf(printer) >= 0 &&
+           PrintSpooler::current().queueState(printer) == QueueState::Missing;
 }
 
 void TicketPrinter::logMissingCharacters(const Ticket& ticket) {

@@ -19,7 +19,8 @@ class TrpReport;
 //   its query returned (a damaged or half-copied file);
 // - no printer at all, a queue that does not take the job, a scheduler that cannot be reached.
 // A queue that is paused but takes jobs is not a failure: the ticket waits there, and the log says so.
-// A printer name that is not installed prints on the printer selected before, and the log says so.
+// A printer name that is not installed prints on the printer selected before, and the log says so; so does
+// a queue that went away while the server ran (the list is read again), and one added back is used again.
 class TicketPrinter {
 public:
     using Log = std::function<void(const QString&)>;
@@ -58,6 +59,8 @@ private:
     static bool knowsPrinter(const QString& printer);
 
     void deliver(TrpReport& report, const Ticket& ticket);
+    // A queue deleted (or a scheduler restarted without it) since the printer list was read.
+    static bool queueWentAway(const QString& printer);
     // Tells the log of characters the prepared ticket shows as boxes because no installed font has them.
     void logMissingCharacters(const Ticket& ticket);
 

@@ -70,6 +70,11 @@ QString PdfFolderSpooler::nextJobFile(const QString& printer) const {
 std::unique_ptr<SpoolJob> PdfFolderSpooler::startJob(const QString& printer, const QString& title,
                                                      const QString& outputFile) {
     checkAccepts(printer);
+    // As a print scheduler does: a printer removed since the list was read takes no job.
+    if (outputFile.isEmpty() && !printers_.contains(printer)) {
+        throw SpoolError(QStringLiteral("Printer \"%1\" refused the print job: the printer is not installed")
+                             .arg(printer));
+    }
     const QString file = outputFile.isEmpty() ? nextJobFile(printer) : outputFile;
     return std::make_unique<PdfFolderJob>(*this, Job{printer, title, file, {}});
 }

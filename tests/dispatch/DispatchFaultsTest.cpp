@@ -87,6 +87,43 @@ TEST_F(DispatchFaults, AStationPrinterThatIsNotInstalled) {
     EXPECT_TRUE(boxes.isEmpty());
 }
 
+// A station's queue deleted while the server runs is found to be gone: the list is read again and the ticket
+// prints where a name that is not installed prints; once the queue is back, the next cycle uses it. A
+// scheduler that does not answer is not a missing queue: the order waits.
+TEST_F(DispatchFaults, AQueueThatDisappearsIsFoundAgain) {
+    bed.queue(bed.order(1, {{burger, 1, {}}}));
+    bed.start();
+    ASSERT_EQ(printers.count(QStringLiteral("Grill")), 1);
+
+    printers.folders().setPrinters(
+        {QStringLiteral("Kitchen"), QStringLiteral("Salads"), QStringLiteral("Packaging")});
+    bed.queue(bed.order(2, {{burger, 1, {}}}));
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 0);
+    const QStringList fallback = bed.logLines(QStringLiteral("not found"));
+    ASSERT_EQ(fallback.size(), 1);
+    EXPECT_TRUE(fallback[0].startsWith(QStringLiteral("Printer Grill not found, printed on ")))
+        << fallback[0].toStdString();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(bed.logLines(QStringLiteral("Failed")), QStringList());
+
+    printers.folders().setPrinters({QStringLiteral("Kitchen"), QStringLiteral("Grill"),
+                                    QStringLiteral("Salads"), QStringLiteral("Packaging")});
+    bed.queue(bed.order(3, {{burger, 1, {}}}));
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2) << "the queue added back is used again";
+
+    printers.schedulerDown = true;
+    const qint64 waiting = bed.order(4, {{burger, 1, {}}});
+    bed.queue(waiting);
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 1);
+    EXPECT_EQ(bed.logLines(QStringLiteral("not found")).size(), 1)
+        << "no fallback while the scheduler is away";
+    printers.schedulerDown = false;
+}
+
 // A character no installed font has prints as a box and the log names it, once per kind of ticket: the
 // operator learns which font to install, and the next orders with the same dish add no line.
 TEST_F(DispatchFaults, ACharacterNoFontHasIsNamedOncePerKindOfTicket) {

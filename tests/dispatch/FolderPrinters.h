@@ -29,10 +29,17 @@ public:
     std::optional<SpoolDeviceCaps> openPrinter(const QString& name) const override {
         return inner_.openPrinter(name);
     }
+    QueueState queueState(const QString& printer) const override {
+        return schedulerDown ? QueueState::Unreachable : PrintSpooler::queueState(printer);
+    }
     std::unique_ptr<SpoolJob> startJob(const QString& printer, const QString& title,
                                        const QString& outputFile) override {
         if (onJob) {
             onJob(printer);
+        }
+        if (schedulerDown) {
+            throw SpoolError(
+                QStringLiteral("Printer \"%1\": the print scheduler cannot be reached").arg(printer));
         }
         return inner_.startJob(printer, title, outputFile);
     }
@@ -63,6 +70,8 @@ public:
     }
 
     std::function<void(const QString& printer)> onJob;
+    // The scheduler stops answering: every job fails and no queue's state is known.
+    bool schedulerDown = false;
 
 private:
     QTemporaryDir dir_;
