@@ -7,7 +7,8 @@
 
 #include <QFile>
 #include <QScopeGuard>
-#include <QThread>
+#include <atomic>
+#include <chrono>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <thread>
@@ -15,6 +16,21 @@
 namespace {
 
 using DispatchFaults = GrillAndSaladsOutlet;
+
+// A busy handler that tells when the other connection has met the lock, then keeps waiting for it.
+int noteBusy(void* waiting, int attempts) {
+    static_cast<std::atomic<bool>*>(waiting)->store(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return attempts < 6000 ? 1 : 0;
+}
+
+// Waits (without the event loop) until `flag` is set; false after ten seconds.
+bool waitFor(const std::atomic<bool>& flag) {
+    for (int i = 0; i < 2000 && !flag.load(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return flag.load();
+}
 
 // What the cycle reports to the trace channel, in order, for one order with packaging and one void.
 TEST_F(DispatchFaults, TheCycleTracesItsStepsInOrder) {
@@ -248,6 +264,33 @@ TEST_F(DispatchFaults, AnExtraBandInTheTemplateIsNotCountedAsItems) {
     EXPECT_EQ(bed.queued(), 0);
 }
 
+// Another connection (a terminal's long write) holds the database's write lock for a second while a cycle
+// begins: the order waits for it, then prints; the server does not halt.
+TEST_F(DispatchFaults, AWriteLockHeldElsewhereForASecondIsWaitedFor) {
+    const qint64 order = bed.order(1, {{burger, 1, {}}});
+    bed.queue(order);
+    bed.start();
+    const qint64 second = bed.order(2, {{burger, 2, {}}});
+    bed.queue(second);
+    std::atomic<bool> locked = false;
+    std::thread terminal([file = bed.db.filePath().toUtf8(), &locked] {
+        sqlite3* handle = nullptr;
+        sqlite3_open(file.constData(), &handle);
+        sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        locked = true;
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
+        sqlite3_close(handle);
+    });
+    const auto joined = qScopeGuard([&terminal] { terminal.join(); });
+    ASSERT_TRUE(waitFor(locked));
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
+    EXPECT_EQ(bed.logLines(QStringLiteral("Failed")), QStringList());
+    EXPECT_TRUE(bed.panel.timer) << "halted";
+}
+
 // The third of five orders fails after its tickets printed (its queue row cannot be removed): the others
 // print once and leave the queue; the third stays, and when tried again its unchanged tickets are not
 // printed a second time.
@@ -319,6 +362,7 @@ TEST_F(DispatchFaults, ALineAddedWhileTheOrderPrintsIsNotMarked) {
     const qint64 order = bed.order(1, {{burger, 1, {}}});
     bed.queue(order);
     std::thread terminal;
+    std::atomic<bool> waiting = false;
     printers.onJob = [&](const QString&) {
         if (terminal.joinable()) {
             return;
@@ -332,16 +376,17 @@ TEST_F(DispatchFaults, ALineAddedWhileTheOrderPrintsIsNotMarked) {
                 .arg(order)
                 .arg(salad)
                 .toUtf8();
-        terminal = std::thread([file, sql] {
+        terminal = std::thread([file, sql, &waiting] {
             sqlite3* handle = nullptr;
             sqlite3_open(file.constData(), &handle);
-            sqlite3_busy_timeout(handle, 30000);
+            sqlite3_busy_handler(handle, noteBusy, &waiting);
             sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
             sqlite3_exec(handle, sql.constData(), nullptr, nullptr, nullptr);
             sqlite3_exec(handle, "COMMIT", nullptr, nullptr, nullptr);
             sqlite3_close(handle);
         });
-        QThread::msleep(200); // the terminal is now waiting for the order's unit
+        // The terminal has met the order's lock and waits for the unit to end.
+        ASSERT_TRUE(waitFor(waiting));
     };
     const auto joined = qScopeGuard([&terminal] {
         if (terminal.joinable()) {
