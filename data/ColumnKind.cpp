@@ -110,7 +110,27 @@ ColumnKind expressionValueKind(const QVariant& value) {
     }
 }
 
-ColumnKind odbcColumnKind(int sqlType) {
+ColumnKind odbcColumnKind(int sqlType, bool sqlite) {
+    if (sqlite) {
+        switch (sqlType) {
+        case 12:
+        case 1:
+            return bindable(FieldKind::Text, QStringLiteral("text"));
+        case -1:
+            return bindable(FieldKind::LongText, QStringLiteral("long text"));
+        case -5:
+        case 4:
+        case 5:
+        case -6:
+        case -7: {
+            ColumnKind k = bindable(FieldKind::BigInt, QStringLiteral("integer"));
+            k.source = ColumnKind::Source::Expression;
+            return k;
+        }
+        default:
+            break;
+        }
+    }
     // ODBC data type codes (sql.h / sqlext.h / sqlucode.h).
     switch (sqlType) {
     case -5:

@@ -25,8 +25,11 @@ struct ColumnKind {
 ColumnKind sqliteColumnKind(const char* declaredType);
 // From a value of a computed column: integers fit the integer kinds, text fits the text kinds.
 ColumnKind expressionValueKind(const QVariant& value);
-// From the ODBC data type code that the server reports for the column.
-ColumnKind odbcColumnKind(int sqlType);
+// From the ODBC data type code that the server reports for the column. `sqlite` is for an SQLite database
+// reached through its ODBC driver, which reports the declared types loosely: its text is always Unicode
+// (reported as varchar), and every integer is 64 bits (reported as int), so any integer code takes any
+// integer field.
+ColumnKind odbcColumnKind(int sqlType, bool sqlite = false);
 
 // Converts a fetched value to the field's kind: bigint -> qlonglong, int -> int, bit -> bool,
 // datetime -> QDateTime, text -> QString. Null stays an invalid QVariant. Raises DatabaseError for a

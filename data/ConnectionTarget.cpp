@@ -139,6 +139,7 @@ ConnectionTarget parseConnectionTarget(const QString& connectionString, const Od
     const QString driver = chooseOdbcDriver(odbc.driver, named ? QStringList() : installedDrivers());
     target.odbcDriver = driver;
     target.odbcPassword = pairs.value(QStringLiteral("password"));
+    target.odbcCatalog = pairs.value(QStringLiteral("initial catalog"));
     target.odbcConnectString = serverConnectString(driver, pairs, odbc);
     return target;
 }

@@ -16,6 +16,7 @@ struct ConnectionTarget {
     QString odbcDriver;        // SqlServer: the ODBC driver's name
     QString odbcConnectString; // SqlServer: the ODBC connection string, values quoted
     QString odbcPassword;      // SqlServer: the password in it, to be masked in messages
+    QString odbcCatalog; // SqlServer: the catalog ("Initial Catalog"); a file for a file database's driver
 };
 
 // Reads the composed connection string as key=value pairs separated by ";" (keys without regard to case

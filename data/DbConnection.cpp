@@ -150,14 +150,28 @@ void DbConnection::close() noexcept {
         }
         // A server refuses to disconnect in the middle of a transaction; end it first.
         if (inTransaction()) {
-            db_.rollback();
+            if (statementTransaction_) {
+                QSqlQuery rollback(db_);
+                rollback.exec(QStringLiteral("ROLLBACK"));
+            } else {
+                db_.rollback();
+            }
         }
         transactionBegun_ = false;
+        statementTransaction_ = false;
         serializable_ = false;
         db_.close();
     } catch (...) {
         // Closing is the way out of every failure; it must not add one of its own.
     }
+}
+
+DbConnection::Dialect DbConnection::dialect() const {
+    if (backend_ == ConnectionTarget::Backend::Sqlite ||
+        dbmsName_.contains(QLatin1String("SQLite"), Qt::CaseInsensitive)) {
+        return Dialect::Sqlite;
+    }
+    return Dialect::SqlServer;
 }
 
 bool DbConnection::inTransaction() const {
@@ -188,13 +202,14 @@ void DbConnection::beginExclusiveTrans() {
     if (inTransaction()) {
         throw DatabaseError(QStringLiteral("A transaction is already open; transactions cannot be nested"));
     }
-    if (backend_ == ConnectionTarget::Backend::Sqlite) {
+    if (dialect() == Dialect::Sqlite) {
         // The driver's own begin is deferred: it takes no lock until the first write.
         QSqlQuery begin(db_);
         if (!begin.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
             throw DatabaseError(databaseErrorMessage(begin.lastError()));
         }
         transactionBegun_ = true;
+        statementTransaction_ = backend_ != ConnectionTarget::Backend::Sqlite;
         return;
     }
     QSqlQuery isolation(db_);
@@ -226,6 +241,15 @@ void DbConnection::commitTrans() {
         transactionBegun_ = false;
         throw DatabaseError(QStringLiteral("No transaction is open"));
     }
+    if (statementTransaction_) {
+        QSqlQuery commit(db_);
+        if (!commit.exec(QStringLiteral("COMMIT"))) {
+            throw DatabaseError(databaseErrorMessage(commit.lastError()));
+        }
+        statementTransaction_ = false;
+        transactionBegun_ = false;
+        return;
+    }
     if (!db_.commit()) {
         const QString message = databaseErrorMessage(db_.lastError());
         throw DatabaseError(message);
@@ -239,7 +263,18 @@ void DbConnection::rollbackTrans() {
         transactionBegun_ = false;
         throw DatabaseError(QStringLiteral("No transaction is open"));
     }
-    const bool done = db_.rollback();
+    bool done = false;
+    if (statementTransaction_) {
+        QSqlQuery rollback(db_);
+        done = rollback.exec(QStringLiteral("ROLLBACK"));
+        statementTransaction_ = false;
+        transactionBegun_ = false;
+        if (!done) {
+            throw DatabaseError(databaseErrorMessage(rollback.lastError()));
+        }
+        return;
+    }
+    done = db_.rollback();
     transactionBegun_ = false;
     endSerializable();
     if (!done) {

@@ -34,6 +34,10 @@ public:
     void ensureOpen();
 
     ConnectionTarget::Backend backend() const { return backend_; }
+    // The statement texts, transactions and outlet lock a database takes: the embedded one and an SQLite
+    // database reached through ODBC take SQLite's, every other database SQL Server's. Known once open.
+    enum class Dialect { SqlServer, Sqlite };
+    Dialect dialect() const;
     // The database an ODBC connection reached, as its driver names it (empty for the embedded database).
     const QString& dbmsName() const { return dbmsName_; }
     QSqlDatabase database() const { return db_; }
@@ -65,6 +69,9 @@ private:
     QString dbmsName_;
     bool transactionBegun_ = false;
     bool serializable_ = false;
+    // An immediate transaction begun by statement over ODBC: it is also ended by statement, since the
+    // driver's own commit knows only the transactions it began.
+    bool statementTransaction_ = false;
 
     void endSerializable() noexcept;
 };

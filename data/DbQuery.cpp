@@ -38,7 +38,8 @@ void DbQuery::open() {
         ColumnKind kind =
             connection()->backend() == ConnectionTarget::Backend::Sqlite
                 ? sqliteColumnKind(statement ? sqlite3_column_decltype(statement, column) : nullptr)
-                : odbcColumnKind(record.field(column).typeID());
+                : odbcColumnKind(record.field(column).typeID(),
+                                 connection()->dialect() == DbConnection::Dialect::Sqlite);
         if (kind.source == ColumnKind::Source::Declared && !kind.fits(field.kind)) {
             throw DatabaseError(typeMismatch(field, kind));
         }

@@ -104,7 +104,7 @@ QSqlQuery DbStatement::run() {
         throw DataAccessError(QStringLiteral("%1: Missing connection or connection string").arg(def_->name));
     }
     connection_->ensureOpen();
-    const bool sqlite = connection_->backend() == ConnectionTarget::Backend::Sqlite;
+    const bool sqlite = connection_->dialect() == DbConnection::Dialect::Sqlite;
     const TranslatedText translated = sqlite ? translateForSqlite(*def_) : translateForSqlServer(*def_);
 
     QSqlQuery query(connection_->database());

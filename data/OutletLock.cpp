@@ -52,6 +52,11 @@ std::optional<QString> OutletLock::acquire(DbConnection& connection, const QStri
     if (target.backend == ConnectionTarget::Backend::Sqlite) {
         return acquireFile(lockFilePath(target.sqliteFile, customerId, restaurantId, outletId));
     }
+    if (connection.dialect() == DbConnection::Dialect::Sqlite) {
+        // A file database reached through its ODBC driver has no application locks: the lock file lies
+        // beside the database file, as for the embedded one, so both ways of reaching it exclude each other.
+        return acquireFile(lockFilePath(target.odbcCatalog, customerId, restaurantId, outletId));
+    }
     return acquireApplicationLock(connection, QStringLiteral("Veloria Printing Server Outlet ") +
                                                   outletName(customerId, restaurantId, outletId));
 }
