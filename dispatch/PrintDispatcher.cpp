@@ -2,8 +2,6 @@
 
 #include "PrintServerLifecycle.h"
 
-#include <QDate>
-
 PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& panel,
                                  PrintServerLifecycle& lifecycle, QString reportPath, QString archiveFolder)
     : lifecycle_(lifecycle),
@@ -21,7 +19,7 @@ PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& pane
             // A queue paused or resumed since its last ticket shows once per cycle.
             services_.printedTickets().stations().refresh();
         });
-    lifecycle_.setStartedHook([this] { services_.printedTickets().started(QDate::currentDate()); });
+    lifecycle_.setStartedHook([this] { services_.printedTickets().started(); });
 }
 
 PrintDispatcher::~PrintDispatcher() {
