@@ -63,6 +63,8 @@ TPrintedTicketsForm::TPrintedTicketsForm(PrintedTickets& tickets, QWidget* paren
     dayLabel->setBuddy(dtp_Day);
     top->addWidget(dayLabel);
     top->addWidget(dtp_Day);
+    btn_Refresh = button(QStringLiteral("btn_Refresh"), QStringLiteral("Refresh"), this);
+    top->addWidget(btn_Refresh);
     top->addStretch(1);
     column->addLayout(top);
 
@@ -81,7 +83,7 @@ TPrintedTicketsForm::TPrintedTicketsForm(PrintedTickets& tickets, QWidget* paren
     auto* printerLabel = new QLabel(QStringLiteral("Printer:"), this);
     cb_Printer = new QComboBox(this);
     cb_Printer->setObjectName(QStringLiteral("cb_Printer"));
-    cb_Printer->addItem(QStringLiteral("The station's printer"), QString());
+    cb_Printer->addItem(QStringLiteral("The printer that printed it"), QString());
     QStringList installed = PrintSpooler::current().printerNames();
     std::sort(installed.begin(), installed.end(),
               [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
@@ -100,32 +102,74 @@ TPrintedTicketsForm::TPrintedTicketsForm(PrintedTickets& tickets, QWidget* paren
     column->addLayout(bottom);
 
     connect(dtp_Day, &QDateEdit::dateChanged, this, &TPrintedTicketsForm::reload);
+    connect(btn_Refresh, &QPushButton::clicked, this, &TPrintedTicketsForm::btn_RefreshClick);
     connect(grd_Tickets, &QTableWidget::itemSelectionChanged, this, &TPrintedTicketsForm::updateButtons);
     connect(grd_Tickets, &QTableWidget::cellDoubleClicked, this, &TPrintedTicketsForm::btn_PreviewClick);
     connect(btn_Preview, &QPushButton::clicked, this, &TPrintedTicketsForm::btn_PreviewClick);
     connect(btn_Reprint, &QPushButton::clicked, this, &TPrintedTicketsForm::btn_ReprintClick);
     connect(btn_Close, &QPushButton::clicked, this, &QDialog::accept);
     reload();
+    tickets_.setArchivedListener([this](const TicketArchive::Entry& entry) { archived(entry); });
 }
 
-void TPrintedTicketsForm::reload() {
+TPrintedTicketsForm::~TPrintedTicketsForm() {
+    tickets_.setArchivedListener({});
+}
+
+void TPrintedTicketsForm::fill() {
     entries_ = tickets_.archive().day(dtp_Day->date());
     grd_Tickets->clearContents();
     grd_Tickets->setRowCount(static_cast<int>(entries_.size()));
     for (int row = 0; row < entries_.size(); ++row) {
-        const PrintedTicket& t = entries_[row].ticket;
-        const QString kind = t.reprint ? t.kindName() + QStringLiteral(" (reprint)") : t.kindName();
-        const QStringList cells = {t.time.toString(QStringLiteral("HH:mm:ss")), kind, numberOf(t),
-                                   stationOf(t)};
-        for (int c = 0; c < cells.size(); ++c) {
-            grd_Tickets->setItem(row, c, new QTableWidgetItem(cells[c]));
-        }
+        showRow(row);
     }
     grd_Tickets->resizeColumnsToContents();
+}
+
+void TPrintedTicketsForm::showRow(int row) {
+    const PrintedTicket& t = entries_[row].ticket;
+    const QString kind = t.reprint ? t.kindName() + QStringLiteral(" (reprint)") : t.kindName();
+    const QStringList cells = {t.time.toString(QStringLiteral("HH:mm:ss")), kind, numberOf(t), stationOf(t)};
+    for (int c = 0; c < cells.size(); ++c) {
+        grd_Tickets->setItem(row, c, new QTableWidgetItem(cells[c]));
+    }
+}
+
+void TPrintedTicketsForm::reload() {
+    fill();
     if (!entries_.isEmpty()) {
         // The newest ticket is the one most often asked for again.
         grd_Tickets->selectRow(static_cast<int>(entries_.size()) - 1);
     }
+    updateButtons();
+}
+
+void TPrintedTicketsForm::btn_RefreshClick() {
+    // The manager may be about to reprint the ticket picked: it stays picked while it is still there.
+    const TicketArchive::Entry* entry = selected();
+    const QString picked = entry != nullptr ? entry->companionFile : QString();
+    fill();
+    for (int row = 0; row < entries_.size(); ++row) {
+        if (!picked.isEmpty() && entries_[row].companionFile == picked) {
+            grd_Tickets->selectRow(row);
+        }
+    }
+    updateButtons();
+}
+
+void TPrintedTicketsForm::archived(const TicketArchive::Entry& entry) {
+    if (entry.ticket.time.date() != dtp_Day->date()) {
+        return;
+    }
+    // Inserted in its place by time (the newest last) without reading the day's folder again: this runs
+    // for every ticket of a cycle. Inserting a row keeps the picked ticket picked.
+    const auto place = std::upper_bound(
+        entries_.begin(), entries_.end(), entry.ticket.time,
+        [](const QDateTime& time, const TicketArchive::Entry& e) { return time < e.ticket.time; });
+    const int row = static_cast<int>(place - entries_.begin());
+    entries_.insert(row, entry);
+    grd_Tickets->insertRow(row);
+    showRow(row);
     updateButtons();
 }
 
@@ -169,7 +213,7 @@ void TPrintedTicketsForm::btn_ReprintClick() {
         return;
     }
     const QString chosen = cb_Printer->currentData().toString();
-    const QString printer = chosen.isEmpty() ? entry->ticket.station : chosen;
+    const QString printer = chosen.isEmpty() ? PrintedTickets::printerOf(entry->ticket) : chosen;
     const TicketArchive::Entry ticket = *entry;
     try {
         tickets_.reprint(ticket, printer);

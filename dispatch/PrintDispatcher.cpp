@@ -2,8 +2,6 @@
 
 #include "PrintServerLifecycle.h"
 
-#include <QDate>
-
 PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& panel,
                                  PrintServerLifecycle& lifecycle, QString reportPath, QString archiveFolder)
     : lifecycle_(lifecycle),
@@ -22,7 +20,7 @@ PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& pane
             services_.printedTickets().stations().refresh();
         });
     lifecycle_.setStartedHook([this] {
-        services_.printedTickets().started(QDate::currentDate());
+        services_.printedTickets().started();
         orders_.started();
         voids_.started();
     });

@@ -16,6 +16,14 @@ constexpr quint32 Version = 1;
 const QString DayPattern = QStringLiteral("yyyy-MM-dd");
 const QString CompanionSuffix = QStringLiteral(".ticket");
 
+// What the archive writes into a day folder, as baseName() names it: a document, a companion, or either of
+// them half written when the program stopped. Nothing else in a day folder is the archive's to remove.
+const QRegularExpression& ownFileName() {
+    static const QRegularExpression own(QStringLiteral(
+        R"(^\d\d-\d\d-\d\d (Reprint )?(Order|Packaging Order|Void) -?\d+ .+\.(pdf|ticket)(\.part)?$)"));
+    return own;
+}
+
 // Printer names come from the database; a name must not climb out of the day folder or trip a file system.
 QString safeForFileName(const QString& text) {
     QString safe = text;
@@ -64,9 +72,32 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 QByteArray readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw TicketArchiveError(QStringLiteral("\"%1\" cannot be read: %2").arg(path, file.errorString()));
+        throw TicketArchiveError(
+            QStringLiteral("The archived ticket \"%1\" cannot be read: %2").arg(path, file.errorString()));
     }
     return file.readAll();
+}
+
+// A document cut short (a full disk, a copy stopped half way) or replaced by something else would reach the
+// printer as a job it cannot print, and the printer would be blamed for the archive's loss.
+bool wholeDocument(const QByteArray& document) {
+    return document.startsWith("%PDF-") && document.right(1024).contains("%%EOF");
+}
+
+// Empties an old day folder of the archive's files and removes it when nothing else is left in it. Never
+// descends into a folder or follows a link: only plain files named as the archive names them go. Returns
+// whether anything went.
+bool removeDay(const QDir& root, const QString& name) {
+    const QDir day(root.filePath(name));
+    bool any = false;
+    for (const QFileInfo& file : day.entryInfoList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!file.isSymLink() && ownFileName().match(file.fileName()).hasMatch() &&
+            QFile::remove(file.filePath())) {
+            any = true;
+        }
+    }
+    // rmdir() refuses a folder that still holds anything: what was not the archive's keeps it.
+    return root.rmdir(name) || any;
 }
 
 QByteArray companion(const PrintedTicket& t, const QByteArray& storedPages) {
@@ -155,12 +186,13 @@ int TicketArchive::removeOlderThan(int days, const QDate& today) const {
     }
     int removed = 0;
     const QDir root(folder_);
-    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+    // A link named like a day folder leads somewhere else, whose files are not the archive's to remove.
+    for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
         const QDate date = QDate::fromString(name, DayPattern);
         if (!date.isValid() || (days > 0 && date >= today.addDays(-days))) {
             continue;
         }
-        if (QDir(root.filePath(name)).removeRecursively()) {
+        if (removeDay(root, name)) {
             ++removed;
         }
     }
@@ -191,14 +223,20 @@ QList<TicketArchive::Entry> TicketArchive::day(const QDate& date) const {
 }
 
 QByteArray TicketArchive::document(const Entry& entry) const {
-    return readFile(entry.documentFile);
+    QByteArray document = readFile(entry.documentFile);
+    if (!wholeDocument(document)) {
+        throw TicketArchiveError(
+            QStringLiteral("The archived ticket \"%1\" is damaged").arg(entry.documentFile));
+    }
+    return document;
 }
 
 TrpStoredPages TicketArchive::pages(const Entry& entry) const {
     PrintedTicket ticket;
     QByteArray storedPages;
     if (!readCompanion(readFile(entry.companionFile), ticket, &storedPages)) {
-        throw TicketArchiveError(QStringLiteral("\"%1\" is damaged").arg(entry.companionFile));
+        throw TicketArchiveError(
+            QStringLiteral("The archived ticket \"%1\" is damaged").arg(entry.companionFile));
     }
     return TrpStoredPages::fromBytes(storedPages);
 }

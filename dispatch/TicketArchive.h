@@ -40,13 +40,16 @@ public:
     Entry store(const PrintedTicket& ticket, const QByteArray& document, const TrpPreviewPages& pages);
     Entry store(const PrintedTicket& ticket, const QByteArray& document, const QByteArray& storedPages);
 
-    // Removes the day folders older than `days` days before `today` (all of them for 0); folders and
-    // files that are not the archive's are left alone. Returns how many day folders went.
+    // Removes the tickets of the days older than `days` days before `today` (all of them for 0) and their
+    // day folders. Only the archive's own files go: a link is never followed, and a day folder holding
+    // anything else keeps that and stays. Returns how many day folders lost tickets or went.
     int removeOlderThan(int days, const QDate& today) const;
 
     // The tickets of a day, oldest first; companions that cannot be read are skipped.
     QList<Entry> day(const QDate& date) const;
 
+    // The archived document and pages; a file that is gone, cannot be read or is damaged raises
+    // TicketArchiveError.
     QByteArray document(const Entry& entry) const;
     TrpStoredPages pages(const Entry& entry) const;
 

@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,7 +134,8 @@ TEST_F(PrintedTicketsThroughCycles, StartRemovesTheDaysOlderThanTheLimit) {
             const int back = m.toInt(&number);
             const QString name = number ? today.addDays(-back).toString(QStringLiteral("yyyy-MM-dd")) : m;
             ASSERT_TRUE(QDir().mkpath(bed.archiveFolder() + QLatin1Char('/') + name));
-            QFile ticket(bed.archiveFolder() + QLatin1Char('/') + name + QStringLiteral("/t.pdf"));
+            QFile ticket(bed.archiveFolder() + QLatin1Char('/') + name +
+                         QStringLiteral("/10-00-00 Order 1 Grill.pdf"));
             ASSERT_TRUE(ticket.open(QIODevice::WriteOnly));
         }
         bed.panel.data.TicketArchiveDays = c.days;
@@ -148,6 +151,78 @@ TEST_F(PrintedTicketsThroughCycles, StartRemovesTheDaysOlderThanTheLimit) {
             }
         }
         EXPECT_EQ(kept, c.kept) << "keeping " << c.days << " days";
+    }
+}
+
+// A server left running: the first cycle of each day removes what Start would, and only the first.
+TEST_F(PrintedTicketsThroughCycles, TheFirstCycleOfANewDayRemovesTheDaysNoLongerKept) {
+    QDateTime now(QDate(2026, 3, 10), QTime(23, 59));
+    bed.printedTickets().setClock([&now] { return now; });
+    bed.panel.data.TicketArchiveDays = 7;
+    const auto oldDay = [this](const QDate& date) {
+        const QString folder =
+            bed.archiveFolder() + QLatin1Char('/') + date.toString(QStringLiteral("yyyy-MM-dd"));
+        QDir().mkpath(folder);
+        QFile ticket(folder + QStringLiteral("/12-00-00 Order 1 Grill.pdf"));
+        EXPECT_TRUE(ticket.open(QIODevice::WriteOnly));
+        return folder;
+    };
+    const QString lastKept = oldDay(QDate(2026, 3, 3)); // 7 days back on the 10th, 8 on the 11th
+    bed.start();
+    bed.cycle();
+    EXPECT_TRUE(QDir(lastKept).exists());
+
+    now = now.addSecs(120);
+    bed.cycle();
+    EXPECT_FALSE(QDir(lastKept).exists());
+    EXPECT_EQ(bed.logLines(QStringLiteral("removed from")),
+              QStringList({"Printed tickets older than 7 days removed from 1 day folders"}));
+
+    const QString madeLater = oldDay(QDate(2026, 3, 1));
+    bed.cycle();
+    EXPECT_TRUE(QDir(madeLater).exists()) << "the day's folders are looked at once a day";
+}
+
+// An archived ticket that is gone or damaged is the archive's loss: the reprint fails with the archive's
+// message, nothing reaches the printer and the printer is not marked as failed.
+TEST_F(PrintedTicketsThroughCycles, AReprintOfALostTicketFailsWithoutBlamingThePrinter) {
+    const qint64 order = bed.order(56, {{salad, 1, {}}});
+    bed.queue(order);
+    bed.start();
+    const TicketArchive::Entry ticket = bed.printedTickets().archive().day(QDate::currentDate()).value(0);
+    const QByteArray original = bytesOf(ticket.documentFile);
+    ASSERT_FALSE(original.isEmpty());
+    const auto rewrite = [&ticket](const QByteArray& bytes) {
+        QFile file(ticket.documentFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        QString reason;
+    };
+    const Case cases[] = {
+        {"removed", [&] { QFile::remove(ticket.documentFile); }, QStringLiteral("cannot be read")},
+        {"emptied", [&] { rewrite({}); }, QStringLiteral("is damaged")},
+        {"cut short", [&] { rewrite(original.left(original.size() / 2)); }, QStringLiteral("is damaged")},
+    };
+    for (const Case& c : cases) {
+        rewrite(original);
+        c.damage();
+        bed.panel.log.clear();
+        EXPECT_THROW(bed.printedTickets().reprint(ticket, QStringLiteral("Kitchen")), TicketArchiveError)
+            << c.name;
+        const QString failed = bed.logLines(QStringLiteral("Reprinting")).value(0);
+        EXPECT_TRUE(failed.startsWith(
+            QStringLiteral("Reprinting Order #%1 on Kitchen Failed: The archived ticket \"%2\" %3")
+                .arg(order)
+                .arg(ticket.documentFile, c.reason)))
+            << c.name << ": " << failed.toStdString();
+        EXPECT_EQ(printers.count(QStringLiteral("Kitchen")), 0) << c.name;
+        for (const StationStates::Station& s : bed.printedTickets().stations().stations()) {
+            EXPECT_FALSE(s.failed) << c.name << ": " << s.describe().toStdString();
+        }
     }
 }
 
@@ -204,6 +279,41 @@ TEST(TicketArchive, AFileThatCannotBeWrittenLeavesNoTrace) {
     }
     EXPECT_EQ(QDir(day).entryList(QDir::Files), QStringList());
     EXPECT_TRUE(archive.day(ticket.time.date()).isEmpty());
+}
+
+// Removing old days removes what the archive wrote there and nothing else: a link named like a day leads
+// to somebody else's folder, and a day folder holding a file of somebody else's keeps it and stays.
+TEST(TicketArchive, RemovingOldDaysTakesOnlyTheArchivesOwnFiles) {
+    QTemporaryDir root;
+    QTemporaryDir elsewhere;
+    TicketArchive archive(root.filePath(QStringLiteral("Tickets")));
+    PrintedTicket ticket;
+    ticket.station = QStringLiteral("Grill");
+    ticket.id = 7;
+    const auto storeOn = [&](const QDate& date) {
+        ticket.time = QDateTime(date, QTime(19, 7, 5));
+        return archive.store(ticket, QByteArray("%PDF-1.4\n%%EOF\n"), QByteArray("pages"));
+    };
+    const TicketArchive::Entry withNotes = storeOn(QDate(2026, 3, 1));
+    const QString notes = QFileInfo(withNotes.documentFile).path() + QStringLiteral("/notes.txt");
+    QFile(notes).open(QIODevice::WriteOnly);
+    const TicketArchive::Entry alone = storeOn(QDate(2026, 2, 28));
+    // Somebody else's folder, holding even a file named as the archive names its own.
+    const QStringList theirs = {QStringLiteral("19-07-05 Order 7 Grill.pdf"), QStringLiteral("menu.txt")};
+    for (const QString& name : theirs) {
+        QFile(elsewhere.filePath(name)).open(QIODevice::WriteOnly);
+    }
+    const QString link = archive.folder() + QStringLiteral("/2026-03-02");
+    ASSERT_TRUE(QFile::link(elsewhere.path(), link));
+
+    EXPECT_EQ(archive.removeOlderThan(7, QDate(2026, 3, 10)), 2);
+
+    EXPECT_FALSE(QFile::exists(withNotes.documentFile));
+    EXPECT_FALSE(QFile::exists(withNotes.companionFile));
+    EXPECT_TRUE(QFile::exists(notes));
+    EXPECT_FALSE(QFileInfo::exists(QFileInfo(alone.documentFile).path()));
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files), theirs);
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
 }
 
 } // namespace
