@@ -115,9 +115,14 @@ ColumnKind odbcColumnKind(int sqlType, bool sqlite) {
         switch (sqlType) {
         case 12:
         case 1:
-            return bindable(FieldKind::Text, QStringLiteral("text"));
         case -1:
-            return bindable(FieldKind::LongText, QStringLiteral("long text"));
+        case -9:
+        case -10: {
+            // Computed columns come as text too: judged by their values, as the embedded path does.
+            ColumnKind k = bindable(FieldKind::LongText, QStringLiteral("text"));
+            k.source = ColumnKind::Source::Expression;
+            return k;
+        }
         case -5:
         case 4:
         case 5:
@@ -191,6 +196,19 @@ QDateTime toDateTime(const QVariant& raw, const QString& fieldName) {
 }
 
 } // namespace
+
+bool sqliteOdbcValueFits(const QVariant& value, FieldKind declared) {
+    if (expressionValueKind(value).fits(declared)) {
+        return true;
+    }
+    const bool integral =
+        declared == FieldKind::BigInt || declared == FieldKind::Int || declared == FieldKind::Bit;
+    bool whole = false;
+    if (integral && value.typeId() == QMetaType::QString) {
+        value.toString().toLongLong(&whole);
+    }
+    return whole;
+}
 
 QVariant toFieldValue(const FieldDef& field, const QVariant& raw) {
     if (!raw.isValid() || raw.isNull()) {

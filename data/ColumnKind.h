@@ -27,9 +27,12 @@ ColumnKind sqliteColumnKind(const char* declaredType);
 ColumnKind expressionValueKind(const QVariant& value);
 // From the ODBC data type code that the server reports for the column. `sqlite` is for an SQLite database
 // reached through its ODBC driver, which reports the declared types loosely: its text is always Unicode
-// (reported as varchar), and every integer is 64 bits (reported as int), so any integer code takes any
-// integer field.
+// (reported as varchar, computed columns too, so text columns are judged by their values), and every
+// integer is 64 bits (reported as int), so any integer code takes any integer field.
 ColumnKind odbcColumnKind(int sqlType, bool sqlite = false);
+// Whether a value from such a column fits a field of `declared` kind: as a computed column's value, or, for
+// an integer field, as a whole number in text (the driver's text for a computed number).
+bool sqliteOdbcValueFits(const QVariant& value, FieldKind declared);
 
 // Converts a fetched value to the field's kind: bigint -> qlonglong, int -> int, bit -> bool,
 // datetime -> QDateTime, text -> QString. Null stays an invalid QVariant. Raises DatabaseError for a

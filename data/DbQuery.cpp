@@ -29,6 +29,9 @@ void DbQuery::open() {
 
     std::vector<int> columns;
     std::vector<ColumnKind> kinds;
+    // SQLite through its ODBC driver, which hands computed numbers over as text.
+    const bool sqliteThroughOdbc = connection()->backend() != ConnectionTarget::Backend::Sqlite &&
+                                   connection()->dialect() == DbConnection::Dialect::Sqlite;
     sqlite3_stmt* statement = sqliteStatementHandle(query);
     for (const FieldDef& field : declared) {
         const int column = record.indexOf(field.name);
@@ -38,8 +41,7 @@ void DbQuery::open() {
         ColumnKind kind =
             connection()->backend() == ConnectionTarget::Backend::Sqlite
                 ? sqliteColumnKind(statement ? sqlite3_column_decltype(statement, column) : nullptr)
-                : odbcColumnKind(record.field(column).typeID(),
-                                 connection()->dialect() == DbConnection::Dialect::Sqlite);
+                : odbcColumnKind(record.field(column).typeID(), sqliteThroughOdbc);
         if (kind.source == ColumnKind::Source::Declared && !kind.fits(field.kind)) {
             throw DatabaseError(typeMismatch(field, kind));
         }
@@ -56,7 +58,9 @@ void DbQuery::open() {
             // A computed column has no declared type; its values must fit the field all the same.
             if (kinds[i].source == ColumnKind::Source::Expression) {
                 const ColumnKind seen = expressionValueKind(raw);
-                if (!seen.fits(declared[i].kind)) {
+                const bool fits = sqliteThroughOdbc ? sqliteOdbcValueFits(raw, declared[i].kind)
+                                                    : seen.fits(declared[i].kind);
+                if (!fits) {
                     throw DatabaseError(typeMismatch(declared[i], seen));
                 }
             }

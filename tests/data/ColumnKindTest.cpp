@@ -50,8 +50,14 @@ TEST(ColumnKind, ServerKindsAsTheDriverReportsThem) {
         {"a code of no kind", odbcColumnKind(-150), {}, "type -150"},
         // SQLite through its ODBC driver: text is always Unicode, though reported as (long) varchar, and an
         // integer of any reported width holds 64 bits.
-        {"SQLite's varchar", odbcColumnKind(12, true), TextFields, "text"},
-        {"SQLite's long varchar", odbcColumnKind(-1, true), TextFields, "long text"},
+        {"SQLite's varchar",
+         odbcColumnKind(12, true),
+         {FieldKind::Text, FieldKind::LongText, FieldKind::DateTime},
+         "text"},
+        {"SQLite's long varchar",
+         odbcColumnKind(-1, true),
+         {FieldKind::Text, FieldKind::LongText, FieldKind::DateTime},
+         "text"},
         {"SQLite's integer",
          odbcColumnKind(4, true),
          {FieldKind::BigInt, FieldKind::Int, FieldKind::Bit},

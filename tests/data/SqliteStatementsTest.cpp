@@ -1,3 +1,4 @@
+#include "DataModule1.h"
 #include "DbCommand.h"
 #include "DbConnection.h"
 #include "DbQuery.h"
@@ -43,11 +44,20 @@ INSERT INTO AfterKitchenVoids (AKV_ID, Customer_ID, Restaurant_ID, Outlet_ID, Vo
   (6, 1, 1, 2, '2026-12-09', '2026-12-09 15:45:00', 'Karim', 'Other outlet', 1, 1, 'Burger', NULL, 4, 0);
 )sql";
 
-class SqliteStatementsTest : public ::testing::Test {
+// Every statement of the contract on the embedded database, and on the same file reached through the ODBC
+// driver manager and the SQLite ODBC driver: the same rows either way.
+class SqliteStatementsTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override {
         db.exec(QString::fromUtf8(Fixture));
-        connection.setConnectionString(db.connectionString());
+        if (GetParam()) {
+            connection.setConnectionString(composeConnectionString(QStringLiteral("pw"),
+                                                                   QStringLiteral("pos"), db.filePath(),
+                                                                   QString(), QStringLiteral("TILL1")));
+            connection.setOdbcSettings({QStringLiteral("SQLite3"), QString(), QString()});
+        } else {
+            connection.setConnectionString(db.connectionString());
+        }
     }
 
     template <typename S> void key(S& s) {
@@ -87,7 +97,7 @@ protected:
 
 } // namespace
 
-TEST_F(SqliteStatementsTest, KitchenLinesGroupSumAndSortUnprintedLinesOfOneStation) {
+TEST_P(SqliteStatementsTest, KitchenLinesGroupSumAndSortUnprintedLinesOfOneStation) {
     // Same name, second name and remarks sum up; other remarks make another line; all-NULL quantities give 0;
     // NULL names group together and sort first; the printed line and other stations are left out.
     EXPECT_EQ(kitchenLines(1, QStringLiteral("Grill")),
@@ -100,7 +110,7 @@ TEST_F(SqliteStatementsTest, KitchenLinesGroupSumAndSortUnprintedLinesOfOneStati
     EXPECT_TRUE(kitchenLines(2, QStringLiteral("Salads")).isEmpty());
 }
 
-TEST_F(SqliteStatementsTest, PackagingLinesCountATwiceListedStationOnce) {
+TEST_P(SqliteStatementsTest, PackagingLinesCountATwiceListedStationOnce) {
     DbQuery q(StatementId::PackagingOrdersQ, &connection);
     key(q);
     q.setParameter(QStringLiteral("Master_ID"), qlonglong(1));
@@ -110,7 +120,7 @@ TEST_F(SqliteStatementsTest, PackagingLinesCountATwiceListedStationOnce) {
     EXPECT_EQ(q.recordCount(), 5);
 }
 
-TEST_F(SqliteStatementsTest, PrintersOfAnOrderIncludePrintedLinesAndANullStation) {
+TEST_P(SqliteStatementsTest, PrintersOfAnOrderIncludePrintedLinesAndANullStation) {
     DbQuery q(StatementId::PrintersInOrderQ, &connection);
     key(q);
     q.setParameter(QStringLiteral("Master_ID"), qlonglong(1));
@@ -136,7 +146,7 @@ TEST_F(SqliteStatementsTest, PrintersOfAnOrderIncludePrintedLinesAndANullStation
     EXPECT_EQ(q.asString(QStringLiteral("Default_Printer")), QStringLiteral("Salads"));
 }
 
-TEST_F(SqliteStatementsTest, VoidsWithoutOrderOrStationAreStillReturnedWithNulls) {
+TEST_P(SqliteStatementsTest, VoidsWithoutOrderOrStationAreStillReturnedWithNulls) {
     DbQuery q(StatementId::VoidedQ, &connection);
     key(q);
     q.open();
@@ -175,7 +185,7 @@ TEST_F(SqliteStatementsTest, VoidsWithoutOrderOrStationAreStillReturnedWithNulls
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT isNoted FROM AfterKitchenVoids WHERE AKV_ID = 1")).toInt(), 1);
 }
 
-TEST_F(SqliteStatementsTest, QueueProgressMarksTheWholeOrderAndDeletesOneQueueRow) {
+TEST_P(SqliteStatementsTest, QueueProgressMarksTheWholeOrderAndDeletesOneQueueRow) {
     DbQuery queue(StatementId::ReadyToPrintQ, &connection);
     key(queue);
     queue.open();
@@ -211,7 +221,7 @@ TEST_F(SqliteStatementsTest, QueueProgressMarksTheWholeOrderAndDeletesOneQueueRo
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ReadyToPrint WHERE Outlet_ID = 2")).toInt(), 1);
 }
 
-TEST_F(SqliteStatementsTest, ConfigurationStatementsKeepStationsAndPackaging) {
+TEST_P(SqliteStatementsTest, ConfigurationStatementsKeepStationsAndPackaging) {
     DbCommand insert(StatementId::Comm_Insert, &connection);
     key(insert);
     insert.setParameter(QStringLiteral("Station_Name"), QStringLiteral("Bakery"));
@@ -280,7 +290,7 @@ TEST_F(SqliteStatementsTest, ConfigurationStatementsKeepStationsAndPackaging) {
     EXPECT_EQ(rest.asString(QStringLiteral("Packaging_Printer_Name")), QStringLiteral("Pass"));
 }
 
-TEST_F(SqliteStatementsTest, WalkingAResult) {
+TEST_P(SqliteStatementsTest, WalkingAResult) {
     DbQuery q(StatementId::ReadyToPrintQ, &connection);
     EXPECT_FALSE(q.isActive());
     int opened = 0;
@@ -310,3 +320,8 @@ TEST_F(SqliteStatementsTest, WalkingAResult) {
     EXPECT_EQ(q.recNo(), -1);
     EXPECT_TRUE(q.isNull(QStringLiteral("RTP_ID")));
 }
+
+INSTANTIATE_TEST_SUITE_P(Backends, SqliteStatementsTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return std::string(info.param ? "ThroughOdbc" : "Embedded");
+                         });
