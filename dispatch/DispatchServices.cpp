@@ -6,7 +6,7 @@
 
 DispatchServices::DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
                                    std::function<bool()> stopRequested, QString archiveFolder)
-    : state_(state), panel_(panel), reportPath_(std::move(reportPath)),
+    : state_(state), panel_(panel), reportPath_(std::move(reportPath)), recordFolder_(archiveFolder),
       stopRequested_(std::move(stopRequested)), tickets_([this](const QString& line) { log(line); }),
       printedTickets_([this](const QString& line) { log(line); }, std::move(archiveFolder),
                       [&panel] { return panel.dataModule().TicketArchiveDays; }) {

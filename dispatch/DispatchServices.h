@@ -25,6 +25,9 @@ public:
     const QString& reportPath() const { return reportPath_; }
     TicketPrinter& tickets() { return tickets_; }
     PrintedTickets& printedTickets() { return printedTickets_; }
+    // Where the records of printed tickets are kept across restarts (the archive's folder); empty: in the
+    // process only.
+    const QString& recordFolder() const { return recordFolder_; }
     // The owner of the dataset adapters, named "MainForm" as the templates name the adapters' owner.
     QObject& adapterOwner() { return adapterOwner_; }
 
@@ -44,6 +47,7 @@ private:
     PrintServerState& state_;
     PrintServerPanel& panel_;
     QString reportPath_;
+    QString recordFolder_;
     std::function<bool()> stopRequested_;
     TicketPrinter tickets_;
     PrintedTickets printedTickets_;

@@ -53,4 +53,5 @@ private:
     PrintedTicketMemory printed_;
     TicketFailures failures_;
     FailureLog failureLog_;
+    bool recordFailureLogged_ = false;
 };

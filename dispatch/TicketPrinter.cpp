@@ -158,6 +158,10 @@ void TicketPrinter::deliver(TrpReport& report, const Ticket& ticket) {
     if (!report.Print([&printed](const TrpPrintedDocument& document) { printed = document; })) {
         throw DispatchFailure(QString::fromLatin1(TrpReportPrinter::NoPrinters));
     }
+    if (accepted_) {
+        // Before anything else (the log, the archive): a kill from here on must not print it again.
+        accepted_();
+    }
     const TrpCustomPrinter* used = TrpPrinters::instance().Printer();
     const QString usedName = used != nullptr ? used->Name : QString();
     if (!installed) {

@@ -46,6 +46,8 @@ public:
     // Told of every ticket a printer took (archived, with the printer's state) and of every ticket a
     // printer did not take. Null: nobody is told.
     void setRecords(PrintedTickets* records) { records_ = records; }
+    // Runs the moment a queue has taken a ticket (empty: nothing runs).
+    void setAcceptedHook(std::function<void()> accepted) { accepted_ = std::move(accepted); }
 
     void print(TrpReport& report, const Ticket& ticket);
 
@@ -66,5 +68,6 @@ private:
 
     Log log_;
     PrintedTickets* records_ = nullptr;
+    std::function<void()> accepted_;
     QHash<int, QList<char32_t>> toldMissing_; // by kind of ticket
 };

@@ -4,6 +4,7 @@
 #include "GrillAndSaladsOutlet.h"
 #include "QtGTestPrinters.h"
 
+#include <QDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,6 +75,47 @@ TEST_F(RetriedTickets, AVoidRetriedForItsPackagingCopyReachesItsStationOnce) {
     EXPECT_EQ(bed.unnoted(), 0);
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
     EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 1);
+}
+
+// The server is stopped while an order waits for Salads (as a kill or a power cut would stop it) and a new
+// server is started on the same folders: what the queues took before is recorded, so the Grill and the
+// packaging printer get nothing twice; Salads gets its ticket. Once the order is done, its record goes.
+TEST_F(RetriedTickets, ARestartedServerGivesNoQueueATicketItTookBefore) {
+    printers.folders().setRefusal(QStringLiteral("Salads"), QStringLiteral("paper jam"));
+    bed.copyToPackaging(QStringLiteral("Grill"));
+    const qint64 order = bed.order(1, {{burger, 1, {}}, {salad, 1, {}}});
+    bed.queue(order);
+    bed.start();
+    ASSERT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    ASSERT_EQ(printers.count(QStringLiteral("Packaging")), 1);
+    bed.server.Stop();
+
+    PrintServerState state;
+    state.SecondsToFirePrintingTimer = 6;
+    TestPanel panel;
+    panel.data.Customer_ID = panel.data.Restaurant_ID = panel.data.Outlet_ID = QStringLiteral("1");
+    panel.data.ConnectionStr = bed.db.connectionString();
+    panel.data.ADOConnection1.setConnectionString(panel.data.ConnectionStr);
+    PrintServerLifecycle restarted{state, panel};
+    PrintDispatcher dispatcher(state, panel, restarted, bed.reportDir.path() + QLatin1Char('/'),
+                               bed.archiveFolder());
+    printers.folders().setRefusal(QStringLiteral("Salads"), {});
+    restarted.Start();
+    restarted.CheckAndPrint();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 1);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_EQ(printers.count(QStringLiteral("Packaging")), 1);
+    EXPECT_EQ(panel.log.filter(QStringLiteral("skipped, printed before")).size(), 2)
+        << panel.log.join(QLatin1Char('\n')).toStdString();
+
+    // The order is done: a new identical one for the same order number prints in full.
+    bed.db.exec(QStringLiteral("UPDATE OrdersDetails SET isPrinted = 0 WHERE Master_ID = %1;").arg(order));
+    bed.queue(order);
+    restarted.CheckAndPrint();
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
+    EXPECT_EQ(printers.count(QStringLiteral("Salads")), 2);
+    restarted.Stop();
 }
 
 } // namespace
