@@ -46,6 +46,18 @@ protected:
                                     "(SELECT count(*) FROM AfterKitchenVoids WHERE isNoted = 0)")) == 0;
     }
     int newJobs(const char* queue) { return jobCount(queue) - before[queue]; }
+    // The demo's three orders and two voids: a ticket per station of each order, a packaging copy of each
+    // order and of each void, each void on its station. One more is a duplicate.
+    void expectExactJobs() {
+        const std::map<std::string, int> expected = {
+            {"Grill", 4}, {"Salads", 2}, {"Bar", 3}, {"Packaging", 5}};
+        for (const auto& [station, jobs] : expected) {
+            EXPECT_TRUE(waitForJobs(station.c_str(), before[station] + jobs)) << station;
+            EXPECT_EQ(newJobs(station.c_str()), jobs) << station;
+        }
+        EXPECT_EQ(newJobs("Kitchen"), 0) << "every demo printer is installed: nothing falls back";
+    }
+    static bool hasLine(ServiceProcess& service, const QString& line) { return service.log().contains(line); }
     // A terminal queues an order: the next Master_ID of the demo.
     void queueOrder() { runTool(QStringLiteral("bash"), {script(QStringLiteral("queue-random-order")), db}); }
 
@@ -88,18 +100,6 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
     ServiceProcess service(program, settings, environment);
     ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
         << service.log().join(QLatin1Char('\n')).toStdString() << service.standardError().toStdString();
-    // The demo's three orders and two voids: a ticket per station of each order, a packaging copy of each
-    // order and of each void, each void on its station. One more is a duplicate.
-    const std::map<std::string, int> expected = {{"Grill", 4}, {"Salads", 2}, {"Bar", 3}, {"Packaging", 5}};
-    for (const auto& [station, jobs] : expected) {
-        EXPECT_TRUE(waitForJobs(station.c_str(), before[station] + jobs)) << station;
-    }
-    const auto expectExactJobs = [&] {
-        for (const auto& [station, jobs] : expected) {
-            EXPECT_EQ(newJobs(station.c_str()), jobs) << station;
-        }
-        EXPECT_EQ(newJobs("Kitchen"), 0) << "every demo printer is installed: nothing falls back";
-    };
     expectExactJobs();
     EXPECT_TRUE(service.log().contains(QStringLiteral("Printing Order #1 Using Printer: Grill")));
 
@@ -120,6 +120,40 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
     }
     EXPECT_GT(printedAfter, printedBefore);
 
+    expectStoppedCleanly(service);
+}
+
+// The service is killed (SIGKILL: no Stop, no clean-up) between two cycles while Salads refuses jobs, and
+// again in the middle of a cycle; each time it is started again. Every ticket a queue took is there exactly
+// once and none is missing: what the queues took before a kill is not printed again.
+TEST_F(ServicePrintingTest, AKilledServiceGivesNoQueueATicketTwice) {
+    runTool(QStringLiteral("cupsreject"), {QStringLiteral("Salads")});
+    {
+        ServiceProcess service(program, settings, environment);
+        ASSERT_TRUE(service.waitUntil(
+            [&] {
+                return hasLineStartingWith(service, QStringLiteral("Printing Order #2 Failed")) &&
+                       hasLine(service, QStringLiteral("Printing Order #3 Using Printer: Bar"));
+            },
+            60000))
+            << service.log().join(QLatin1Char('\n')).toStdString();
+        service.signal(SIGKILL);
+        ASSERT_TRUE(service.waitForExit());
+    }
+    runTool(QStringLiteral("cupsaccept"), {QStringLiteral("Salads")});
+    {
+        ServiceProcess service(program, settings, environment);
+        ASSERT_TRUE(service.waitUntil(
+            [&] { return hasLine(service, QStringLiteral("Printing Order #1 Using Printer: Salads")); },
+            60000))
+            << service.log().join(QLatin1Char('\n')).toStdString();
+        service.signal(SIGKILL);
+        ASSERT_TRUE(service.waitForExit());
+    }
+    ServiceProcess service(program, settings, environment);
+    ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+    expectExactJobs();
     expectStoppedCleanly(service);
 }
 
