@@ -6,6 +6,7 @@
 #include "StatementTimeout.h"
 
 #include <QAtomicInt>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
@@ -13,6 +14,7 @@
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -39,6 +41,17 @@ QString odbcDbmsName(const QSqlDatabase& db) {
     return QString::fromUtf8(reinterpret_cast<const char*>(name));
 }
 
+// The device and inode of the file a path names now; false when it names none.
+bool fileIdentity(const QString& path, quint64* device, quint64* inode) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return false;
+    }
+    *device = static_cast<quint64>(status.st_dev);
+    *inode = static_cast<quint64>(status.st_ino);
+    return true;
+}
+
 } // namespace
 
 QString databaseErrorMessage(const QSqlError& error) {
@@ -58,6 +71,18 @@ DbConnection::~DbConnection() {
 
 bool DbConnection::isOpen() const {
     return db_.isValid() && db_.isOpen();
+}
+
+void DbConnection::requireFileInPlace() const {
+    if (backend_ != ConnectionTarget::Backend::Sqlite || !isOpen()) {
+        return;
+    }
+    quint64 device = 0;
+    quint64 inode = 0;
+    if (!fileIdentity(sqliteFile_, &device, &inode) || device != fileDevice_ || inode != fileInode_) {
+        throw DatabaseError(
+            QStringLiteral("The database file \"%1\" was removed or replaced").arg(sqliteFile_));
+    }
 }
 
 void DbConnection::ensureOpen() {
@@ -96,6 +121,11 @@ void DbConnection::open() {
             throw DatabaseError(QStringLiteral("Cannot open database \"%1\": the file does not exist")
                                     .arg(target.sqliteFile));
         }
+        if (!fileIdentity(target.sqliteFile, &fileDevice_, &fileInode_)) {
+            throw DatabaseError(QStringLiteral("Cannot open database \"%1\": the file does not exist")
+                                    .arg(target.sqliteFile));
+        }
+        sqliteFile_ = target.sqliteFile;
         db_.setDatabaseName(target.sqliteFile);
         // A writer that holds the database waits this long before a statement gives up.
         db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(StatementTimeoutSeconds * 1000));

@@ -30,6 +30,10 @@ public:
     void close() noexcept;
     // What the connection object itself reports; the server is not asked.
     bool isOpen() const;
+    // An embedded database still read through the file its path names: a file removed, or a restored copy
+    // put in its place, raises DatabaseError naming the file (the open connection would go on reading the
+    // old file unseen). Does nothing for a server or a closed connection.
+    void requireFileInPlace() const;
     // A statement run while the connection is closed first opens it.
     void ensureOpen();
 
@@ -67,6 +71,10 @@ private:
     QSqlDatabase db_;
     ConnectionTarget::Backend backend_ = ConnectionTarget::Backend::SqlServer;
     QString dbmsName_;
+    // The embedded database's path and the file it named when it was opened (device and inode).
+    QString sqliteFile_;
+    quint64 fileDevice_ = 0;
+    quint64 fileInode_ = 0;
     bool transactionBegun_ = false;
     bool serializable_ = false;
     // An immediate transaction begun by statement over ODBC: it is also ended by statement, since the

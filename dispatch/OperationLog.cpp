@@ -1,8 +1,9 @@
 #include "OperationLog.h"
 
 #include "LogTimeStamp.h"
+#include "OutputFile.h"
 
-#include <QFile>
+#include <QDir>
 #include <exception>
 #include <stdexcept>
 
@@ -47,22 +48,22 @@ void OperationLog::write(const QString& message) noexcept {
     try {
         const QString line = stamp() + QStringLiteral(" - ") + message;
         try {
-            QFile file(filePath());
-            if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-                throw std::runtime_error(file.errorString().toStdString());
+            // A fresh installation, or the program copied elsewhere, has no log folder yet; whatever stops
+            // it from being made, opening the file then tells.
+            QDir().mkpath(folder_);
+            QString why;
+            if (!OutputFile::append(filePath(), (line + QStringLiteral("\r\n")).toUtf8(), &why)) {
+                throw std::runtime_error(QStringLiteral("The log file \"%1\" cannot be written: %2")
+                                             .arg(filePath(), why)
+                                             .toStdString());
             }
-            const QByteArray bytes = (line + QStringLiteral("\r\n")).toUtf8();
-            if (file.write(bytes) != bytes.size() || !file.flush()) {
-                throw std::runtime_error(file.errorString().toStdString());
-            }
-            file.close();
             echo(forMemo(line));
             if (mirror_) {
                 mirror_(forMemo(line));
             }
         } catch (const std::exception& e) {
             // The file missed the line, but the operator still reads it in the mirror, followed by why the
-            // file did not take it (a missing Logs folder must not hide every ticket printed).
+            // file did not take it (a log folder that cannot be made must not hide every ticket printed).
             const QString failure = forMemo(stamp() + QStringLiteral(" - ") + QString::fromUtf8(e.what()));
             echo(forMemo(line));
             echo(failure);

@@ -6,8 +6,9 @@
 #include <functional>
 
 // The operator's log: each line goes to "Printing_Server_Log.txt" in the log folder and to the log's
-// mirror (the main window's memo). The file is opened and closed for every line; when the file cannot take
-// a line, the mirror shows the line and then the reason, and the failure never reaches the caller.
+// mirror (the main window's memo). The file is opened and closed for every line, and the folder is made when
+// it is missing; when the file cannot take a line, the mirror shows the line and then the file's path and
+// the system's reason, and the failure never reaches the caller.
 class OperationLog {
 public:
     using Clock = std::function<QDateTime()>;

@@ -132,6 +132,10 @@ void PrintServerLifecycle::CheckAndPrint() {
     trace.Send(QStringLiteral("Timer Disabled"));
     stopsAtCycleStart_ = stops_;
 
+    // A database file removed or restored under the running server would be read no more: the cycle halts
+    // like any failure to read the queue, and the next Start opens what the path names then.
+    panel_.dataModule().ADOConnection1.requireFileInPlace();
+
     if (orderBatch_) {
         orderBatch_();
     }

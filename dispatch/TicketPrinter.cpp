@@ -56,6 +56,8 @@ bool TicketPrinter::knowsPrinter(const QString& printer) {
     }
     const TrpPrinters& printers = TrpPrinters::instance();
     if (!printers.HasPhysicalPrinters()) {
+        // A scheduler that does not answer lists no printers; the printers are still there.
+        requireScheduler(printer);
         throw DispatchFailure(QString::fromLatin1(TrpReportPrinter::NoPrinters));
     }
     return printers.IndexOf(printer) >= 0;
@@ -103,6 +105,7 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
         try {
             deliver(report, ticket);
         } catch (const SpoolError&) {
+            requireScheduler(ticket.printer);
             if (!queueWentAway(ticket.printer)) {
                 throw;
             }
@@ -118,6 +121,14 @@ void TicketPrinter::print(TrpReport& report, const Ticket& ticket) {
             records_->failed(ticket.printer, failureMessage(e));
         }
         throw;
+    }
+}
+
+void TicketPrinter::requireScheduler(const QString& printer) {
+    // Without a scheduler a queue cannot be opened or judged: the failure is the scheduler's, whatever
+    // the printer list or the printer's measures made of it.
+    if (PrintSpooler::current().queueState(printer) == QueueState::Unreachable) {
+        throw SpoolError::schedulerUnreachable(printer);
     }
 }
 

@@ -61,6 +61,8 @@ private:
     static bool knowsPrinter(const QString& printer);
 
     void deliver(TrpReport& report, const Ticket& ticket);
+    // Raises the scheduler's failure when no print scheduler answers.
+    static void requireScheduler(const QString& printer);
     // A queue deleted (or a scheduler restarted without it) since the printer list was read.
     static bool queueWentAway(const QString& printer);
     // Tells the log of characters the prepared ticket shows as boxes because no installed font has them.

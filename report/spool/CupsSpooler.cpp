@@ -85,6 +85,9 @@ SpoolError refused(const QString& printer, const QString& reason = {}) {
 QueueState requireAccepting(const QString& printer) {
     QueueState state = QueueState::Ready;
     const QString refusal = CupsSpooler::refusalReason(printer, &state);
+    if (state == QueueState::Unreachable) {
+        throw SpoolError::schedulerUnreachable(printer);
+    }
     if (!refusal.isEmpty()) {
         throw refused(printer, refusal);
     }
@@ -199,14 +202,27 @@ std::unique_ptr<SpoolJob> CupsSpooler::startJob(const QString& printer, const QS
 
 namespace {
 
+struct HttpCloser {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+
+// Whether the scheduler takes a connection at all. libcups reports a queue it could not ask about as not
+// found, just like a queue that was deleted: only the scheduler's own answer tells the two apart.
+bool schedulerAnswers() {
+    const std::unique_ptr<http_t, HttpCloser> http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 3000, nullptr));
+    return http != nullptr;
+}
+
 // The queue's state as the scheduler reports it; `dest` is null when the scheduler did not name the queue.
 QueueState stateOf(const cups_dest_t* dest) {
     if (!dest) {
         // Without an answer from the scheduler no queue is known; say which of the two it is.
         const ipp_status_t status = cupsLastError();
-        return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL
-                   ? QueueState::Unreachable
-                   : QueueState::Missing;
+        if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL) {
+            return QueueState::Unreachable;
+        }
+        return schedulerAnswers() ? QueueState::Missing : QueueState::Unreachable;
     }
     if (optionOf(dest, "printer-is-accepting-jobs").compare(QStringLiteral("false"), Qt::CaseInsensitive) ==
         0) {
@@ -232,8 +248,7 @@ QString CupsSpooler::refusalReason(const QString& printer, QueueState* state) {
     }
     switch (now) {
     case QueueState::Unreachable:
-        return QStringLiteral("the print scheduler cannot be reached (%1)")
-            .arg(QString::fromUtf8(cupsLastErrorString()));
+        return QStringLiteral("the print scheduler cannot be reached");
     case QueueState::Missing:
         return QStringLiteral("the printer is not installed");
     case QueueState::NotAccepting: {

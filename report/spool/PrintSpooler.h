@@ -17,6 +17,12 @@ class SpoolError : public std::runtime_error {
 public:
     explicit SpoolError(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString message() const { return QString::fromUtf8(what()); }
+
+    // A job for `printer` while no print scheduler answers: no queue can be judged, none is missing.
+    static SpoolError schedulerUnreachable(const QString& printer) {
+        return SpoolError(
+            QStringLiteral("Printer \"%1\": the print scheduler cannot be reached").arg(printer));
+    }
 };
 
 // What a printer tells about itself when it is opened: resolution, paper and printable area, the papers

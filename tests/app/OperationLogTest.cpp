@@ -1,5 +1,6 @@
 #include "OperationLog.h"
 
+#include "FileSizeLimit.h"
 #include "LogTimeStamp.h"
 #include "QtGTestPrinters.h"
 
@@ -82,22 +83,48 @@ TEST_F(OperationLogFile, AFileRemovedBetweenLinesIsCreatedAgain) {
     EXPECT_EQ(fileContent(), QByteArray("09/12/2021 03:25 PM - second\r\n"));
 }
 
-// Without the Logs folder the file takes nothing, but the operator still reads every message in the
-// window, each followed by the reason the file did not take it.
-TEST_F(OperationLogFile, MissingFolderShowsTheMessageThenTheError) {
-    OperationLog log = makeLog(dir.path() + QStringLiteral("/NoLogs/"));
+// A program started where there is no Logs folder yet makes it: the file takes every line.
+TEST_F(OperationLogFile, AMissingFolderIsMade) {
+    OperationLog log = makeLog(dir.path() + QStringLiteral("/Logs/Today/"));
+    ASSERT_TRUE(QDir(dir.path()).rmdir(QStringLiteral("Logs")));
     log.write(QStringLiteral("Printing Server Launched"));
-    log.write(QStringLiteral("Trying to Start Printing Server"));
-    const QStringList lines = memo.toPlainText().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[0], QStringLiteral("09/12/2021 03:25 PM - Printing Server Launched"));
-    EXPECT_EQ(lines[2], QStringLiteral("09/12/2021 03:25 PM - Trying to Start Printing Server"));
-    for (const QString& error : {lines[1], lines[3]}) {
-        EXPECT_TRUE(error.startsWith(QStringLiteral("09/12/2021 03:25 PM - "))) << error.toStdString();
-        EXPECT_FALSE(error.contains(QStringLiteral("Printing Server"))) << error.toStdString();
-        EXPECT_GT(error.size(), 23) << "the error text is missing";
+    QFile file(dir.filePath(QStringLiteral("Logs/Today/Printing_Server_Log.txt")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("09/12/2021 03:25 PM - Printing Server Launched\r\n"));
+    EXPECT_EQ(memo.toPlainText(), QStringLiteral("09/12/2021 03:25 PM - Printing Server Launched"));
+}
+
+// A file that cannot take a line: the operator still reads every message in the window, each followed by
+// the file's path and the system's reason.
+TEST_F(OperationLogFile, AFileThatCannotTakeTheLineIsNamedWithTheReason) {
+    {
+        QFile blocker(dir.filePath(QStringLiteral("NoLogs")));
+        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
-    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/NoLogs")));
+    struct Case {
+        const char* why;
+        QString folder;
+        const char* reason;
+        rlim_t sizeLimit;
+    } const cases[] = {
+        {"the folder's place is taken by a file", dir.path() + QStringLiteral("/NoLogs/"), "Not a directory",
+         RLIM_INFINITY},
+        {"the file is cut short", dir.path() + QStringLiteral("/Logs/"), "File too large", 30},
+    };
+    for (const Case& c : cases) {
+        memo.clear();
+        OperationLog log = makeLog(c.folder);
+        {
+            const FileSizeLimit limit(c.sizeLimit);
+            log.write(QStringLiteral("Printing Server Launched"));
+        }
+        const QStringList lines = memo.toPlainText().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 2) << c.why;
+        EXPECT_EQ(lines[0], QStringLiteral("09/12/2021 03:25 PM - Printing Server Launched")) << c.why;
+        EXPECT_EQ(lines[1], QStringLiteral("09/12/2021 03:25 PM - The log file \"%1\" cannot be written: %2")
+                                .arg(log.filePath(), QString::fromLatin1(c.reason)))
+            << c.why;
+    }
 }
 
 } // namespace

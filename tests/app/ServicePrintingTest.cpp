@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -183,6 +184,29 @@ TEST_F(ServicePrintingTest, PrintingResumesByItselfWhenTheDatabaseIsBack) {
     file.seek(0);
     file.write(header);
     file.close();
+    expectNewOrderPrinted(service);
+
+    expectStoppedCleanly(service);
+}
+
+// A restored copy put in the database file's place while the service runs: the service says which file
+// went, halts, and prints what is queued in the new file after its restart.
+TEST_F(ServicePrintingTest, ADatabaseFileReplacedIsReadAfterARestart) {
+    ServiceProcess service(program, settings,
+                           environment + QStringList{QStringLiteral("VELORIA_RESTART_DELAY_MS=1000")});
+    ASSERT_TRUE(service.waitUntil([&] { return allPrinted(); }, 60000))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+
+    const QString copy = db + QStringLiteral(".restored");
+    ASSERT_TRUE(QFile::copy(db, copy));
+    const qsizetype replacedAt = service.log().size();
+    ASSERT_EQ(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(db).constData()), 0);
+    ASSERT_TRUE(service.waitForLine(QStringLiteral("Printing Server Halted, Starting Again in 1 Seconds"),
+                                    30000, replacedAt))
+        << service.log().join(QLatin1Char('\n')).toStdString();
+    const QString told = QStringLiteral("The database file \"%1\" was removed or replaced").arg(db);
+    EXPECT_FALSE(service.log().mid(replacedAt).filter(told).isEmpty())
+        << service.log().join(QLatin1Char('\n')).toStdString();
     expectNewOrderPrinted(service);
 
     expectStoppedCleanly(service);

@@ -33,6 +33,11 @@ QString TestDatabase::connectionString() const {
                                    QStringLiteral("TEST"));
 }
 
+void TestDatabase::reopen() {
+    setup_->close();
+    setup_->open();
+}
+
 void TestDatabase::exec(const QString& script) {
     setup_->executeScript(script);
 }

@@ -21,6 +21,8 @@ public:
 
     void exec(const QString& script);
     QVariant scalar(const QString& sql);
+    // Connects the set-up connection again, to the file the path names now (a copy put in its place).
+    void reopen();
 
 private:
     QTemporaryDir dir_;

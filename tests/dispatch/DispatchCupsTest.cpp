@@ -208,13 +208,32 @@ TEST_F(DispatchThroughCups, ASchedulerRestartedWhileTheServerRuns) {
     ASSERT_EQ(failed.size(), 1);
     EXPECT_TRUE(failed[0].startsWith(QStringLiteral("Printing Order #%1 Failed: ").arg(second)))
         << failed[0].toStdString();
+    // The scheduler is blamed, not the queue: no queue is taken for deleted and nothing goes elsewhere.
+    EXPECT_TRUE(failed[0].contains(QStringLiteral("the print scheduler cannot be reached")))
+        << failed[0].toStdString();
+    EXPECT_TRUE(bed.logLines(QStringLiteral("not found, printed on")).isEmpty());
+    for (const char* queue : {"Grill", "Packaging"}) {
+        EXPECT_EQ(bed.printedTickets().stations().queueStateOf(QString::fromLatin1(queue)),
+                  QueueState::Unreachable)
+            << queue;
+    }
+    // Started again meanwhile (the log begins anew), the server reads a printer list without any printer:
+    // the same failure.
+    bed.server.Stop();
+    bed.server.Start();
+    bed.cycle();
+    EXPECT_EQ(bed.logLines(QStringLiteral("Failed")), QStringList(failed[0]));
 
     runTool(scheduler, {QStringLiteral("start"), root, QStringLiteral("Kitchen"), QStringLiteral("Grill"),
                         QStringLiteral("Salads"), QStringLiteral("Packaging")});
     before.clear();
     bed.cycle();
     EXPECT_EQ(bed.queued(), 0);
-    EXPECT_TRUE(waitForJobs("Grill", 1));
+    // Once each, on its own station: the fresh scheduler holds only the second order's tickets.
+    EXPECT_EQ(tickets("Grill", 1).size(), 1);
+    EXPECT_EQ(tickets("Packaging", 1).size(), 1);
+    EXPECT_EQ(jobCount("Kitchen"), 0);
+    EXPECT_EQ(jobCount("Salads"), 0);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <QScopeGuard>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <thread>
@@ -425,6 +426,43 @@ TEST_F(DispatchFaults, AnUnreadableDatabaseHaltsTheServer) {
     EXPECT_FALSE(bed.panel.timer);
     EXPECT_EQ(bed.state.ElapsedSeconds, 6);
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), printed);
+}
+
+// A restored copy put in the database file's place, then the file removed, under the running server: the
+// cycle halts naming the file instead of reading on in the old one, and Stop and Start reach the new file.
+TEST_F(DispatchFaults, ADatabaseFileReplacedOrRemovedHaltsTheServer) {
+    bed.queue(bed.order(1, {{burger, 1, {}}}));
+    bed.start();
+    const int printed = printers.count(QStringLiteral("Grill"));
+    const QString path = bed.db.filePath();
+    const QString halt = QStringLiteral("The database file \"%1\" was removed or replaced").arg(path);
+    const auto cycleFailure = [this]() -> QString {
+        try {
+            bed.cycle();
+        } catch (const std::exception& e) {
+            return QString::fromUtf8(e.what());
+        }
+        return QStringLiteral("<the cycle ran>");
+    };
+
+    const QString copy = path + QStringLiteral(".restored");
+    ASSERT_TRUE(QFile::copy(path, copy));
+    ASSERT_EQ(std::rename(QFile::encodeName(copy).constData(), QFile::encodeName(path).constData()), 0);
+    bed.db.reopen();
+    bed.queue(bed.order(2, {{burger, 1, {}}}));
+    EXPECT_EQ(cycleFailure(), halt);
+    EXPECT_FALSE(bed.panel.timer);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), printed);
+
+    bed.server.Stop();
+    bed.server.Start();
+    bed.cycle();
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), printed + 1);
+
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_EQ(cycleFailure(), halt);
+    EXPECT_FALSE(bed.panel.timer);
 }
 
 // Stop chosen while a ticket prints: the cycle ends at the next order without a statement on the closed

@@ -1,5 +1,8 @@
 #include "PdfJobWriter.h"
 
+#include "FileSizeLimit.h"
+#include "OutputFile.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -29,6 +32,18 @@ TEST(PdfJobWriter, ReportsAFileThatCannotTakeTheWholeDocument) {
     const QByteArray bytes = pdf.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF-"));
     EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));
+}
+
+// A disk that fills half way through a document: the reason given is the system's, not an unknown one.
+TEST(OutputFile, AWriteCutShortGivesTheSystemsReason) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ticket.pdf"));
+    QString why;
+    {
+        const FileSizeLimit limit(100);
+        EXPECT_FALSE(OutputFile::writeAll(path, QByteArray(1000, 'x'), &why));
+    }
+    EXPECT_EQ(why, QStringLiteral("File too large"));
 }
 
 } // namespace
