@@ -45,7 +45,8 @@ FieldDef field(const char* name, FieldKind kind, int size = 0) {
 }
 
 std::vector<FieldDef> ticketLineFields() {
-    return {field("QTY", FieldKind::Int), field("Displayed_Name_PL", FieldKind::LongText),
+    // Summed as 64-bit numbers: lines of large quantities must not overflow (nor fail on a server).
+    return {field("QTY", FieldKind::BigInt), field("Displayed_Name_PL", FieldKind::LongText),
             field("Displayed_Name_SL", FieldKind::LongText), field("Remarks", FieldKind::LongText)};
 }
 
@@ -93,7 +94,7 @@ std::vector<StatementDef> buildCatalogue() {
     c.push_back(
         query("KitchenOrdersQ",
               QStringList{QStringLiteral("Select Displayed_Name_PL, Displayed_Name_SL, Remarks, "
-                                         "isNull(Sum(Item_QTY), 0) as QTY"),
+                                         "isNull(Sum(Cast(Item_QTY as bigint)), 0) as QTY"),
                           QStringLiteral("From OrdersDetailsStationsView ODSV"),
                           QStringLiteral("Where ODSV.Customer_ID = :Customer_ID"),
                           QStringLiteral("And ODSV.Restaurant_ID = :Restaurant_ID"),
@@ -110,8 +111,8 @@ std::vector<StatementDef> buildCatalogue() {
             QStringLiteral("Declare @Restaurant_ID bigint = :Restaurant_ID"),
             QStringLiteral("Declare @Outlet_ID bigint = :Outlet_ID"),
             QStringLiteral("Declare @Master_ID bigint = :Master_ID"), QString(),
-            QStringLiteral(
-                "Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Item_QTY), 0) as QTY"),
+            QStringLiteral("Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Cast(Item_QTY "
+                           "as bigint)), 0) as QTY"),
             QStringLiteral("From OrdersDetailsStationsView"),
             QStringLiteral("Where Customer_ID = @Customer_ID"),
             QStringLiteral("And Restaurant_ID = @Restaurant_ID"),

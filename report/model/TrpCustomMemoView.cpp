@@ -11,6 +11,8 @@
 #include "TrpTextLines.h"
 
 #include <QMutexLocker>
+#include <algorithm>
+#include <cstdlib>
 
 QString TrpCustomMemoView::Text() const {
     return TrpTextLines::joinTerminated(m_memo);
@@ -66,6 +68,11 @@ void TrpCustomMemoView::BeforePrint() {
 
 void TrpCustomMemoView::AfterPrint() {
     TrpStretcheable::AfterPrint();
+    if (m_fontBeforeShrink) {
+        SetFont(m_fontBeforeShrink->first);
+        SetParentFont(m_fontBeforeShrink->second);
+        m_fontBeforeShrink.reset();
+    }
     if (m_memoSaved) {
         m_memo = m_savedMemo;
         m_memoSaved = false;
@@ -74,6 +81,13 @@ void TrpCustomMemoView::AfterPrint() {
 }
 
 void TrpCustomMemoView::GetData() {
+    placeText();
+    if (m_shrinkToFit) {
+        shrinkFontToFit();
+    }
+}
+
+void TrpCustomMemoView::placeText() {
     if (m_formats.empty()) {
         AddFormat();
     }
@@ -135,6 +149,50 @@ void TrpCustomMemoView::expandExpressions() {
     if (expanded != text) {
         SetText(expanded);
     }
+}
+
+void TrpCustomMemoView::shrinkFontToFit() {
+    const TrpFrame& frame = Frame();
+    const double room =
+        TrpDrawText::textRect(QRectF(0, 0, Width(), Height()), m_gapX, m_gapY, frame.Width(), frame.Typ())
+            .width();
+    TrpTextFont font;
+    font.name = Font().Name;
+    font.height = Font().Height;
+    font.style = Font().Style;
+    TrpTextOptions options;
+    options.wordWrap = false;
+    options.charSpacing = m_charSpacing;
+    options.paragraphGap = m_paragraphGap;
+    QMutexLocker lock(&TrpDrawText::lock());
+    TrpDrawText& measure = TrpDrawText::instance();
+    measure.setOptions(options);
+    measure.setDimensions(QRectF(0, 0, room, Height()));
+    const auto widest = [&] {
+        measure.setFont(font);
+        measure.setText(m_memo);
+        return measure.calcWidth();
+    };
+    const int sign = font.height < 0 ? -1 : 1;
+    int size = std::abs(font.height);
+    double width = widest();
+    if (width <= room || size <= MinShrunkHeight) {
+        return;
+    }
+    // Text widths follow the font size closely: start from the proportional size, then step down until
+    // every line fits.
+    size = std::max(MinShrunkHeight, std::min(size - 1, static_cast<int>(size * room / width)));
+    font.height = sign * size;
+    width = widest();
+    while (width > room && size > MinShrunkHeight) {
+        --size;
+        font.height = sign * size;
+        width = widest();
+    }
+    m_fontBeforeShrink.emplace(Font(), ParentFont());
+    TrpFont shrunk = Font();
+    shrunk.Height = font.height;
+    SetFont(shrunk);
 }
 
 double TrpCustomMemoView::CalcHeight() {

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 // A block of text: its lines (with expressions between ExpressionDelimiters), alignment, gaps and
@@ -60,6 +62,12 @@ public:
     void SetWordBreak(bool value) { m_wordBreak = value; }
     bool Underlines() const { return m_underlines; }
     void SetUnderlines(bool value) { m_underlines = value; }
+    // Text that must be read whole, such as a quantity: when a line of the placed text is wider than the
+    // memo, the memo's font is made smaller for that placement until every line fits on one line (never
+    // below MinShrunkHeight pixels); text that fits keeps the designed font.
+    bool ShrinkToFit() const { return m_shrinkToFit; }
+    void SetShrinkToFit(bool value) { m_shrinkToFit = value; }
+    static constexpr int MinShrunkHeight = 4;
     // Degrees, stored modulo 360.
     int Rotation() const { return m_rotation; }
     void SetRotation(int value);
@@ -91,7 +99,10 @@ public:
     TrpPersistent* addCollectionItem(const QString& name) override;
 
 private:
+    // GetData without the font fitting.
+    void placeText();
     void expandExpressions();
+    void shrinkFontToFit();
     // The value formatted; a format the memo cannot use becomes its error line and ends the layout.
     QString formatValue(const QVariant& value, const TrpFormat& format) const;
 
@@ -118,6 +129,9 @@ private:
     bool m_allowHtmlTags = false;
     bool m_wordBreak = false;
     bool m_underlines = false;
+    bool m_shrinkToFit = false;
+    // The designed font while a placement shows the text in a smaller one.
+    std::optional<std::pair<TrpFont, bool>> m_fontBeforeShrink;
     int m_rotation = 0;
     TrpFillType m_fillType = TrpFillType::ftBrush;
     TrpBrushFill m_fill;

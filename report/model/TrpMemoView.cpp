@@ -40,6 +40,7 @@ const TrpPropertyList& TrpMemoView::properties() const {
             parentFontProperty(),
             TrpProp::integer("Rotation", &C::Rotation, &C::SetRotation).withDefault(0),
             TrpProp::boolean("RTLReading", &C::RTLReading, &C::SetRTLReading).withDefault(0),
+            TrpProp::boolean("ShrinkToFit", &C::ShrinkToFit, &C::SetShrinkToFit).withDefault(0),
             TrpProp::boolean("SuppressRepeated", &C::SuppressRepeated, &C::SetSuppressRepeated)
                 .withDefault(0),
             TrpProp::boolean("Underlines", &C::Underlines, &C::SetUnderlines).withDefault(0),

@@ -21,7 +21,8 @@ TEST(SqlTextTranslation, ServerTextKeepsEveryCharacterButTheMarkers) {
     const TranslatedText t = translateForSqlServer(statementDef(StatementId::KitchenOrdersQ));
     EXPECT_EQ(
         t.sql.toStdString(),
-        "Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Item_QTY), 0) as QTY\r\nFrom "
+        "Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Cast(Item_QTY as bigint)), 0) as "
+        "QTY\r\nFrom "
         "OrdersDetailsStationsView ODSV\r\nWhere ODSV.Customer_ID = ?\r\nAnd ODSV.Restaurant_ID = ?\r\nAnd "
         "ODSV.Outlet_ID = ?\r\nAnd ODSV.Master_ID = ?\r\nAnd Default_Printer = ?\r\nAnd isPrinted = "
         "0\r\nGroup "
@@ -40,7 +41,8 @@ TEST(SqlTextTranslation, EmbeddedTextBindsDeclaredVariablesWhereverTheyAreUsed) 
     const TranslatedText t = translateForSqlite(statementDef(StatementId::PackagingOrdersQ));
     EXPECT_EQ(
         t.sql.toStdString(),
-        "\r\nSelect Displayed_Name_PL, Displayed_Name_SL, Remarks, ifnull(Sum(Item_QTY), 0) as QTY\r\nFrom "
+        "\r\nSelect Displayed_Name_PL, Displayed_Name_SL, Remarks, ifnull(Sum(Cast(Item_QTY as bigint)), 0) "
+        "as QTY\r\nFrom "
         "OrdersDetailsStationsView\r\nWhere Customer_ID = ?\r\nAnd Restaurant_ID = ?\r\nAnd Outlet_ID = "
         "?\r\nAnd "
         "Master_ID = ?\r\nAnd Default_Printer in (Select Printer_Name From PrintersInPackaging Where "

@@ -75,8 +75,8 @@ protected:
                 const QString name = QString::fromLatin1(f);
                 cells << (q.isNull(name) ? QStringLiteral("~") : q.asString(name));
             }
-            EXPECT_EQ(q.value(QStringLiteral("QTY")).typeId(), QMetaType::Int);
-            cells << QString::number(q.asInteger(QStringLiteral("QTY")));
+            EXPECT_EQ(q.value(QStringLiteral("QTY")).typeId(), QMetaType::LongLong);
+            cells << QString::number(q.asLargeInt(QStringLiteral("QTY")));
             rows << cells.join(QLatin1Char('|'));
         }
         return rows;

@@ -40,7 +40,8 @@ const Expected Contract[] = {
      "Customer_ID bigint, Restaurant_ID bigint, Outlet_ID bigint, Master_ID bigint",
      "Default_Printer text(100)"},
     {"KitchenOrdersQ",
-     "Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Item_QTY), 0) as QTY\r\nFrom "
+     "Select Displayed_Name_PL, Displayed_Name_SL, Remarks, isNull(Sum(Cast(Item_QTY as bigint)), 0) as "
+     "QTY\r\nFrom "
      "OrdersDetailsStationsView ODSV\r\nWhere ODSV.Customer_ID = :Customer_ID\r\nAnd ODSV.Restaurant_ID = "
      ":Restaurant_ID\r\nAnd ODSV.Outlet_ID = :Outlet_ID\r\nAnd ODSV.Master_ID = :Master_ID\r\nAnd "
      "Default_Printer = "
@@ -48,13 +49,14 @@ const Expected Contract[] = {
      "By "
      "Displayed_Name_PL, Displayed_Name_SL, Remarks",
      "Customer_ID bigint, Restaurant_ID bigint, Outlet_ID bigint, Master_ID bigint, Printer_Name text(255)",
-     "QTY int, Displayed_Name_PL long text, Displayed_Name_SL long text, Remarks long text"},
+     "QTY bigint, Displayed_Name_PL long text, Displayed_Name_SL long text, Remarks long text"},
     {"PackagingOrdersQ",
      "Declare @Customer_ID bigint = :Customer_ID\r\nDeclare @Restaurant_ID bigint = "
      ":Restaurant_ID\r\nDeclare "
      "@Outlet_ID bigint = :Outlet_ID\r\nDeclare @Master_ID bigint = :Master_ID\r\n\r\nSelect "
      "Displayed_Name_PL, "
-     "Displayed_Name_SL, Remarks, isNull(Sum(Item_QTY), 0) as QTY\r\nFrom OrdersDetailsStationsView\r\nWhere "
+     "Displayed_Name_SL, Remarks, isNull(Sum(Cast(Item_QTY as bigint)), 0) as QTY\r\nFrom "
+     "OrdersDetailsStationsView\r\nWhere "
      "Customer_ID = @Customer_ID\r\nAnd Restaurant_ID = @Restaurant_ID\r\nAnd Outlet_ID = @Outlet_ID\r\nAnd "
      "Master_ID = @Master_ID\r\nAnd Default_Printer in (Select Printer_Name From PrintersInPackaging Where "
      "Customer_ID = @Customer_ID and Restaurant_ID = @Restaurant_ID and Outlet_ID = @Outlet_ID)\r\nAnd "
@@ -63,7 +65,7 @@ const Expected Contract[] = {
      "Displayed_Name_SL, "
      "Remarks",
      "Customer_ID bigint, Restaurant_ID bigint, Outlet_ID bigint, Master_ID bigint",
-     "QTY int, Displayed_Name_PL long text, Displayed_Name_SL long text, Remarks long text"},
+     "QTY bigint, Displayed_Name_PL long text, Displayed_Name_SL long text, Remarks long text"},
     {"OrdersDetails_UpdateIsPrinted",
      "Update OrdersDetails\r\nSet isPrinted = 1\r\nWhere Customer_ID = :Customer_ID\r\nAnd Restaurant_ID = "
      ":Restaurant_ID\r\nAnd Outlet_ID = :Outlet_ID\r\nAnd Master_ID = :Master_ID",

@@ -124,6 +124,8 @@ void addItems(TrpReportPage& page, const OrderTicketLayout& l, TrpDataSet& items
     auto* qty =
         addMemo(*data, "repDS_KitchenOrdersQTY", l.qtyLeft, 0, 45.35436, 18.89765, -15, {field(a, "QTY")});
     qty->SetHAlign(TrpHAlign::haCenter);
+    // A quantity is never cut: a number wider than its column prints whole in a smaller font.
+    qty->SetShrinkToFit(true);
     bind(*qty, items, QStringLiteral("QTY"));
 
     // The separator keeps the roll's full width on the narrower packaging band.

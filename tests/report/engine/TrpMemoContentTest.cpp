@@ -2,10 +2,12 @@
 // variables, data-field memos, and evaluation errors.
 #include "EngineTestSupport.h"
 #include "TrpCustomMemoView.h"
+#include "TrpDrawText.h"
 #include "TrpFormatData.h"
 
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QMutexLocker>
 #include <gtest/gtest.h>
 
 namespace {
@@ -112,6 +114,46 @@ TEST(TrpMemoContent, DataFieldMemosShowTheFieldAndRowsCountLines) {
     EXPECT_EQ(textOf(t, "Rows", "Qty", 1), QString()) << "a null field's display text is empty";
     EXPECT_EQ(textOf(t, "Rows", "Name", 0), QStringLiteral("Soup #1"));
     EXPECT_EQ(textOf(t, "Rows", "Name", 1), QStringLiteral("Bread #2"));
+}
+
+// A memo that shrinks to fit shows a number wider than itself whole on one line, in a smaller font for
+// that row only; rows that fit keep the designed font.
+TEST(TrpMemoContent, AShrinkToFitMemoShowsAWideNumberWholeInASmallerFont) {
+    const QByteArray rows =
+        "<TrpMemoView Name=\"Qty\" Left=\"0\" Top=\"0\" Width=\"45.35436\" Height=\"18.89765\" "
+        "DataSetName=\"repDS_Items\" DataField=\"QTY\" Font.Height=\"-15\" Font.Name=\"Arial\" "
+        "ParentFont=\"False\" HAlign=\"haCenter\" ShrinkToFit=\"True\" Text=\"\"/>";
+    const QByteArray data = R"({"repDS_OrdersMaster": [{"Order_Seq": 1}],
+        "repDS_Items": [{"QTY": 2}, {"QTY": 4294967294}, {"QTY": 7}]})";
+    const PreparedTicket t = prepare(reportWith(QByteArray(), rows), data);
+    ASSERT_TRUE(t.prepared) << t.report->Errors().join(QLatin1Char('\n')).toStdString();
+    const auto placed = [&](int row) {
+        const TrpPreparedBand* band = t.band(QStringLiteral("Rows"), 0, row);
+        EXPECT_NE(band, nullptr);
+        return band != nullptr ? t.view(*band, QStringLiteral("Qty")) : nullptr;
+    };
+    const TrpPreparedView* wide = placed(1);
+    ASSERT_NE(wide, nullptr);
+    EXPECT_EQ(wide->text, QStringList(QStringLiteral("4294967294")));
+    EXPECT_GT(wide->font.Height, -15) << "the font was not made smaller";
+    EXPECT_LE(wide->font.Height, -TrpCustomMemoView::MinShrunkHeight);
+    {
+        const QMutexLocker lock(&TrpDrawText::lock());
+        TrpDrawText& measure = TrpDrawText::instance();
+        TrpTextFont font;
+        font.height = wide->font.Height;
+        TrpTextOptions options;
+        options.wordWrap = false;
+        measure.setOptions(options);
+        measure.setFont(font);
+        measure.setText(wide->text);
+        EXPECT_LE(measure.calcWidth(), 45.35436 - 2 * 2 + 1) << "the number is still wider than the memo";
+    }
+    for (const int row : {0, 2}) {
+        const TrpPreparedView* narrow = placed(row);
+        ASSERT_NE(narrow, nullptr);
+        EXPECT_EQ(narrow->font.Height, -15) << "row " << row;
+    }
 }
 
 TEST(TrpMemoContent, ProgramTextWithBracketsIsEvaluated) {
