@@ -254,6 +254,12 @@ QVariant TrpCustomDBDataSet::GetValue(const QString& alias) {
     }
 }
 
+bool TrpCustomDBDataSet::HasNoRows() {
+    openIfNeeded();
+    const TrpRowSource* source = sourceQuery();
+    return source != nullptr && source->isOpen() && source->rowCount() == 0;
+}
+
 QString TrpCustomDBDataSet::GetDisplayText(const QString& alias) {
     openIfNeeded();
     const TrpRowSource* source = sourceQuery();

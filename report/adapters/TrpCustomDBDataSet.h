@@ -41,6 +41,7 @@ public:
     QString GetDisplayText(const QString& alias) override;
     bool IsBlobField(const QString& alias) override;
     TrpFieldType GetFieldType(const QString& alias) override;
+    bool HasNoRows() override;
     // Copies a long-text or blob field into a memo's lines (split at line breaks; none for null) or into
     // bytes (a Unicode long text as UTF-8 text, other blobs raw).
     void AssignBlobTo(const QString& alias, QStringList& lines);

@@ -59,6 +59,9 @@ public:
 
     virtual bool IsBlobField(const QString& alias) = 0;
     virtual TrpFieldType GetFieldType(const QString& alias) = 0;
+    // True when the adapter has no row at all (an open query that returned nothing): its fields have no
+    // values, not even null ones.
+    virtual bool HasNoRows() { return false; }
     // The row number of the current row, from 0.
     int RecNo() const { return m_recNo; }
 

@@ -109,6 +109,11 @@ QVariant TrpReport::Calc(const QString& expression) {
         TrpDataSet* ds = GetDataset(dataSetName);
         if (ds != nullptr && !field.isEmpty()) {
             const QVariant value = ds->GetValue(field);
+            if (value.isNull() && ds->HasNoRows()) {
+                // No row, no value: a ticket whose order head is missing shows its head fields empty,
+                // not as zeros and a date of 30/12/1899.
+                return QString();
+            }
             if (!m_engineOptions.ConvertNulls || !value.isNull()) {
                 return value;
             }
