@@ -82,6 +82,10 @@ void OrderBatch::printOrder(qint64 RTP_ID, qint64 Master_ID) {
         open(OrdersMasterQ, Master_ID);
         trace(QStringLiteral("OrdersMasterQ Opened"));
         trace(QStringLiteral("OrdersMasterQ Records: %1").arg(OrdersMasterQ.recordCount()));
+        if (OrdersMasterQ.recordCount() == 0) {
+            // Its items still print, with the head's fields empty.
+            units_.logRepeatable(Master_ID, QStringLiteral("Order #%1 has no order head").arg(Master_ID));
+        }
         if (!PrintOnPackagingPrinter(Master_ID)) {
             return;
         }
@@ -135,6 +139,7 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
     tracer.EnterMethod(QStringLiteral("PrintThis"));
     open(PrintersInOrderQ, Master_ID);
     QStringList printers;
+    int itemLines = 0; // unprinted lines of the order, printed here or told below
     for (PrintersInOrderQ.first(); !PrintersInOrderQ.eof(); PrintersInOrderQ.next()) {
         printers.append(PrintersInOrderQ.asString(QStringLiteral("Default_Printer")));
     }
@@ -153,6 +158,7 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         if (lines == 0) {
             continue;
         }
+        itemLines += lines;
         const auto outcome = units_.print(
             Master_ID, QStringLiteral("kitchen:") + printer, PrintedTicketMemory::contentOf(KitchenOrdersQ),
             [&] {
@@ -180,5 +186,9 @@ void OrderBatch::PrintThis(qint64 Master_ID) {
         stationless << StationlessItemsQ.asString(QStringLiteral("Displayed_Name_PL"));
     }
     units_.logStationless(Master_ID, stationless);
+    if (itemLines + stationless.size() == 0) {
+        // Queued with nothing to print (no lines, or all printed before): its queue row goes, told once.
+        units_.logRepeatable(Master_ID, QStringLiteral("Order #%1 has no items to print").arg(Master_ID));
+    }
     tracer.ExitMethod(QStringLiteral("PrintThis"));
 }
