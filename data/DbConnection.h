@@ -56,6 +56,11 @@ public:
     void beginExclusiveTrans();
     void commitTrans();
     void rollbackTrans();
+    // How long a writer whose transaction just ended leaves the database alone before its next one, so
+    // that other writers waiting for the lock get their turn: an embedded database keeps no queue of
+    // writers (a waiting terminal polls for the lock, sleeping up to 100 ms between tries: a pause a little
+    // longer than that always meets one of its tries), a server queues them itself (0).
+    int writersTurnMs() const { return dialect() == Dialect::Sqlite ? 120 : 0; }
     // True while a transaction begun here is still open on the database (a failure that ended it on
     // the database side, such as a lost connection, makes this false).
     bool inTransaction() const;

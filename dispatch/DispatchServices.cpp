@@ -4,6 +4,9 @@
 #include "DbCommand.h"
 #include "DispatchFailure.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 DispatchServices::DispatchServices(PrintServerState& state, PrintServerPanel& panel, QString reportPath,
                                    std::function<bool()> stopRequested, QString archiveFolder)
     : state_(state), panel_(panel), reportPath_(std::move(reportPath)), recordFolder_(archiveFolder),
@@ -35,4 +38,17 @@ void DispatchServices::execute(DbCommand& command, const QString& key, qint64 id
     bindOutlet(command);
     command.setParameter(key, id);
     command.execute();
+}
+
+void DispatchServices::awaitWritersTurn() {
+    if (!lastUnitEnded_.isValid()) {
+        return;
+    }
+    const qint64 left = connection().writersTurnMs() - lastUnitEnded_.elapsed();
+    if (left > 0) {
+        QEventLoop wait;
+        QTimer::singleShot(static_cast<int>(left), Qt::PreciseTimer, &wait, &QEventLoop::quit);
+        wait.exec();
+    }
+    checkNotStopped();
 }

@@ -5,6 +5,7 @@
 #include "PrintedTickets.h"
 #include "TicketPrinter.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -43,6 +44,14 @@ public:
     // Runs a unit's closing command for the order or void `id` names under `key`; Stop checked first.
     void execute(DbCommand& command, const QString& key, qint64 id);
 
+    // Units of work hold the database's write lock one after another; a unit that took it again the
+    // moment the previous one ended would keep a waiting terminal out for the whole batch. So a unit that
+    // follows another waits out the rest of the connection's writers' turn first (the window's events run
+    // meanwhile; Stop ends the wait with CycleStopped).
+    void awaitWritersTurn();
+    // The unit that held the write lock has committed or rolled back.
+    void unitEnded() { lastUnitEnded_.start(); }
+
 private:
     PrintServerState& state_;
     PrintServerPanel& panel_;
@@ -52,4 +61,5 @@ private:
     TicketPrinter tickets_;
     PrintedTickets printedTickets_;
     QObject adapterOwner_;
+    QElapsedTimer lastUnitEnded_;
 };

@@ -28,6 +28,12 @@ QString DispatchUnits::unitOf(qint64 id) const {
 void DispatchUnits::run(qint64 id, TransactionKind transaction, const std::function<void()>& work) {
     const QString unit = unitOf(id);
     try {
+        services_.awaitWritersTurn();
+    } catch (const CycleStopped&) {
+        return;
+    }
+    const auto ended = qScopeGuard([this] { services_.unitEnded(); });
+    try {
         runInTransaction(
             services_.connection(),
             [&] {
