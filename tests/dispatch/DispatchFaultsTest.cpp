@@ -1,5 +1,6 @@
 // The order and void batches against a real embedded database and folder printers: what the database,
 // the printers and the log hold after each fault.
+#include "FileSizeLimit.h"
 #include "GrillAndSaladsOutlet.h"
 #include "QtGTestPrinters.h"
 #include "TraceChannel.h"
@@ -7,9 +8,11 @@
 
 #include <QFile>
 #include <QScopeGuard>
+#include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <thread>
@@ -184,6 +187,114 @@ TEST_F(DispatchFaults, ItemsWithoutAStationPrintNowhereAndAreMarked) {
         bed.logLines(QStringLiteral("no kitchen station")),
         QStringList({QStringLiteral("Order #%1: 3 item(s) have no kitchen station: Bread, Water").arg(order),
                      QStringLiteral("Void #%1: 1 item(s) have no kitchen station: Soup").arg(voided)}));
+}
+
+// The quantity printed is the quantity stored: two lines of the largest quantity a terminal can store sum
+// past 32 bits, and the number, wider than its column, prints whole.
+TEST_F(DispatchFaults, AHugeQuantityPrintsWhole) {
+    const qint64 order = bed.order(1, {{burger, 2147483647, {}}, {burger, 2147483647, {}}, {salad, 7, {}}});
+    bed.queue(order);
+    bed.start();
+    ASSERT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    EXPECT_TRUE(printers.text(QStringLiteral("Grill"), 0).contains(QStringLiteral("4294967294")))
+        << printers.text(QStringLiteral("Grill"), 0).toStdString();
+    ASSERT_EQ(printers.count(QStringLiteral("Salads")), 1);
+    EXPECT_TRUE(printers.text(QStringLiteral("Salads"), 0).contains(QStringLiteral("7")));
+    EXPECT_EQ(bed.queued(), 0);
+}
+
+// An order queued without its head row prints its items with the head's fields empty and says so; an
+// order queued with nothing to print leaves the queue with a line that says so, once.
+TEST_F(DispatchFaults, OrdersWithMissingDataAreTold) {
+    const qint64 headless = bed.order(1, {{burger, 2, {}}});
+    bed.db.exec(QStringLiteral("DELETE FROM OrdersMaster WHERE Master_ID = %1;").arg(headless));
+    const qint64 empty = bed.order(2, {});
+    bed.queue(headless);
+    bed.queue(empty);
+    bed.start();
+    ASSERT_EQ(printers.count(QStringLiteral("Grill")), 1);
+    const QString ticket = printers.text(QStringLiteral("Grill"), 0);
+    EXPECT_TRUE(ticket.contains(QStringLiteral("Beef Burger"))) << ticket.toStdString();
+    EXPECT_FALSE(ticket.contains(QStringLiteral("1899"))) << ticket.toStdString();
+    EXPECT_FALSE(ticket.contains(QStringLiteral("Order Seq: 0"))) << ticket.toStdString();
+    EXPECT_EQ(bed.unprinted(headless), 0);
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(bed.logLines(QStringLiteral("has no")),
+              QStringList({QStringLiteral("Order #%1 has no order head").arg(headless),
+                           QStringLiteral("Order #%1 has no items to print").arg(empty)}));
+    bed.cycle();
+    EXPECT_EQ(bed.logLines(QStringLiteral("has no")).size(), 2);
+}
+
+// What a hostile site gives the server stays harmless: SQL text in the outlet key is refused as a value and
+// runs nothing, shell text in a station name is only a printer's name, a full disk loses no ticket. Once
+// the fault is gone the order prints, each ticket exactly once.
+TEST(DispatchHostileInput, StaysHarmlessAndLosesNothing) {
+    QTemporaryDir scratch;
+    const QString marker = scratch.filePath(QStringLiteral("shell-ran"));
+    struct Case {
+        const char* why;
+        QString stationName; // the second station's name (and printer)
+        std::function<void(DispatchTestBed&)> hostileCycle;
+        std::function<void(DispatchTestBed&)> mend;
+    } const cases[] = {
+        {"SQL text in the outlet key", QStringLiteral("Salads"),
+         [](DispatchTestBed& bed) {
+             bed.panel.data.Outlet_ID = QStringLiteral("1; DELETE FROM ReadyToPrint");
+             // Refused where it is first bound (Start reads the outlet's settings), as the program's
+             // handler then shows it.
+             try {
+                 bed.server.Start();
+                 bed.cycle();
+                 ADD_FAILURE() << "the outlet key was taken";
+             } catch (const std::exception& e) {
+                 EXPECT_STREQ(e.what(), "Parameter 'Outlet_ID': '1; DELETE FROM ReadyToPrint' is not a "
+                                        "valid bigint value");
+             }
+             EXPECT_EQ(bed.queued(), 1) << "the key ran as a statement";
+         },
+         [](DispatchTestBed& bed) {
+             bed.server.Stop();
+             bed.panel.data.Outlet_ID = QStringLiteral("1");
+         }},
+        {"shell text in a station name", QStringLiteral("$(touch %1)`touch %1`;touch %1").arg(marker),
+         [](DispatchTestBed&) {},
+         [](DispatchTestBed& bed) {
+             bed.server.Stop();
+         }},
+        {"a full disk", QStringLiteral("Salads"),
+         [](DispatchTestBed& bed) {
+             const FileSizeLimit full(512);
+             bed.server.Start();
+             bed.cycle();
+         },
+         [](DispatchTestBed& bed) {
+             bed.server.Stop();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        FolderPrinters printers{{"Kitchen", "Grill", "Salads", "Packaging"}};
+        DispatchTestBed bed;
+        const qint64 burger =
+            bed.item(QStringLiteral("Beef Burger"), {}, bed.station(QStringLiteral("Grill")));
+        const qint64 other = bed.item(QStringLiteral("Caesar Salad"), {}, bed.station(c.stationName));
+        const qint64 order = bed.order(1, {{burger, 1, {}}, {other, 1, {}}});
+        bed.queue(order);
+        c.hostileCycle(bed);
+        c.mend(bed);
+        bed.start();
+        bed.cycle();
+        EXPECT_EQ(bed.queued(), 0);
+        EXPECT_EQ(bed.unprinted(order), 0);
+        // The Grill's ticket, and the other on its station or where a name that is not installed prints.
+        int tickets = 0;
+        for (const char* printer : {"Kitchen", "Grill", "Salads", "Packaging"}) {
+            tickets += printers.count(QString::fromLatin1(printer));
+        }
+        EXPECT_EQ(tickets, 2);
+        EXPECT_FALSE(QFile::exists(marker)) << "a station name reached a shell";
+    }
 }
 
 // A template that is missing, cut short before its item band, or with an expression the engine cannot
@@ -406,6 +517,53 @@ TEST_F(DispatchFaults, ALineAddedWhileTheOrderPrintsIsNotMarked) {
     ASSERT_EQ(printers.count(QStringLiteral("Salads")), 1);
     EXPECT_TRUE(printers.text(QStringLiteral("Salads"), 0).contains(QStringLiteral("Caesar Salad")));
     EXPECT_EQ(printers.count(QStringLiteral("Grill")), 1);
+}
+
+// A terminal that meets the write lock while an order prints gets it before the next order takes it: its
+// own busy handler (SQLite's, sleeping up to 100 ms between tries) finds the lock free between the two.
+TEST_F(DispatchFaults, ATerminalWaitingForTheLockWritesBetweenTwoOrders) {
+    const qint64 first = bed.order(1, {{burger, 1, {}}});
+    const qint64 second = bed.order(2, {{burger, 2, {}}});
+    bed.queue(first);
+    bed.queue(second);
+    std::thread terminal;
+    std::atomic<bool> written = false;
+    QList<bool> writtenAtJob; // whether the terminal had written when each ticket started
+    printers.onJob = [&](const QString&) {
+        writtenAtJob << written.load();
+        if (terminal.joinable()) {
+            return;
+        }
+        const QByteArray file = bed.db.filePath().toUtf8();
+        terminal = std::thread([file, &written] {
+            sqlite3* handle = nullptr;
+            sqlite3_open(file.constData(), &handle);
+            sqlite3_busy_timeout(handle, 5000);
+            // Busy for up to five seconds, as a terminal's connection is.
+            if (sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_BUSY) {
+                sqlite3_close(handle);
+                return;
+            }
+            sqlite3_exec(handle, "INSERT INTO OrderKinds VALUES (2, 'Take Away'); COMMIT", nullptr, nullptr,
+                         nullptr);
+            written = true;
+            sqlite3_close(handle);
+        });
+        // The terminal meets the order's lock before the unit goes on.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    };
+    const auto joined = qScopeGuard([&terminal] {
+        if (terminal.joinable()) {
+            terminal.join();
+        }
+    });
+    bed.start();
+    terminal.join();
+    EXPECT_TRUE(written.load()) << "the terminal's write failed";
+    EXPECT_EQ(writtenAtJob, (QList<bool>{false, true}))
+        << "the second order took the lock before the waiting terminal had its turn";
+    EXPECT_EQ(bed.queued(), 0);
+    EXPECT_EQ(printers.count(QStringLiteral("Grill")), 2);
 }
 
 // The database cannot be read any more: the cycle leaves at once and the server is halted.
