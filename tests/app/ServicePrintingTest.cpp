@@ -115,11 +115,16 @@ TEST_F(ServicePrintingTest, PrintsWhatIsQueuedAndKeepsItsOutletToItself) {
         printedBefore += newJobs(queue);
     }
     expectNewOrderPrinted(service);
-    int printedAfter = 0;
-    for (const char* queue : Queues) {
-        printedAfter += newJobs(queue);
-    }
-    EXPECT_GT(printedAfter, printedBefore);
+    // The log line comes when the scheduler took the job; its backend writes the file a moment later.
+    const auto printedNow = [&] {
+        int printed = 0;
+        for (const char* queue : Queues) {
+            printed += newJobs(queue);
+        }
+        return printed;
+    };
+    EXPECT_TRUE(service.waitUntil([&] { return printedNow() > printedBefore; }))
+        << "the new order's tickets never reached their queues";
 
     expectStoppedCleanly(service);
 }

@@ -43,7 +43,7 @@ TEST(QueryRowSource, AdapterReadsTheQueryByFieldNameAndFollowsItsReopening) {
 
     bind(7);
     EXPECT_EQ(source.rowCount(), 2);
-    EXPECT_EQ(source.fieldKind(source.fieldIndex(QStringLiteral("QTY"))), TrpFieldKind::Integer);
+    EXPECT_EQ(source.fieldKind(source.fieldIndex(QStringLiteral("QTY"))), TrpFieldKind::LargeInt);
     EXPECT_EQ(source.fieldKind(source.fieldIndex(QStringLiteral("Displayed_Name_PL"))),
               TrpFieldKind::WideMemo);
     EXPECT_EQ(source.fieldKind(source.fieldIndex(QStringLiteral("Remarks"))), TrpFieldKind::WideMemo);
