@@ -51,6 +51,8 @@ public:
     void awaitWritersTurn();
     // The unit that held the write lock has committed or rolled back.
     void unitEnded() { lastUnitEnded_.start(); }
+    // A cycle begins: the previous cycle's last unit ended a timer interval ago.
+    void beginCycle() { lastUnitEnded_.invalidate(); }
 
 private:
     PrintServerState& state_;

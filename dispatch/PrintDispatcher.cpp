@@ -11,6 +11,7 @@ PrintDispatcher::PrintDispatcher(PrintServerState& state, PrintServerPanel& pane
       orders_(services_), voids_(services_) {
     lifecycle_.setCycleBatches(
         [this] {
+            services_.beginCycle();
             services_.printedTickets().beginCycle();
             orders_.run();
         },
