@@ -1,0 +1,31 @@
+#pragma once
+
+#include "DotPage.h"
+#include "SpoolPageSettings.h"
+
+#include <QImage>
+#include <QPainter>
+
+// A page drawn for a printer of one bit per dot. Its painter comes with antialiasing and text
+// antialiasing switched off: the page painter then draws every edge and every glyph in whole dots and
+// dithers pictures itself, so that nothing grey is left for the threshold to break into ragged strokes.
+// Every one-bit output (a receipt printer's job, the rendered dots of a ticket) draws through one of these,
+// so they all get the same dots.
+class DotCanvas {
+public:
+    // A white page as large as the paper the settings name, at `dpi` dots per inch (rounded up).
+    DotCanvas(const SpoolPageSettings& paper, int dpi);
+    DotCanvas(const DotCanvas&) = delete;
+    DotCanvas& operator=(const DotCanvas&) = delete;
+
+    QPainter& painter() { return painter_; }
+    // Ends the drawing and gives the page's dots.
+    DotPage finish();
+
+    // The paper's size in dots at `dpi`, each side rounded up.
+    static QSize paperDots(const SpoolPageSettings& paper, int dpi);
+
+private:
+    QImage image_;
+    QPainter painter_;
+};
