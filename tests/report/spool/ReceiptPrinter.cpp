@@ -16,6 +16,12 @@ ReceiptPrinter::ReceiptPrinter(qsizetype hangUpAfter) : hangUpAfter_(hangUpAfter
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
     socklen_t length = sizeof address;
+    if (hangUpAfter_ > 0 && listener_ >= 0) {
+        // A printer's small input buffer, as real ones have: the sender cannot have the whole job in the
+        // connection's buffers before the hang-up, so its writes see it.
+        const int small = 4096;
+        ::setsockopt(listener_, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    }
     if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
         ::listen(listener_, 4) != 0 ||
         ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
