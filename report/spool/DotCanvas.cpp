@@ -1,8 +1,58 @@
 #include "DotCanvas.h"
 
+#include <QMutex>
 #include <QPageSize>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The pixels of one canvas, kept from ticket to ticket. A long ticket's page is megabytes; the C library
+// maps a block that large afresh for every allocation and the kernel clears every page of it again, which
+// cost far more than the drawing. A canvas that read its page back leaves them white again row by row
+// while each row is still in the cache, so the next one need not clear them. One canvas at a time uses
+// them; another meanwhile gets its own.
+class KeptPixels {
+public:
+    static KeptPixels& instance() {
+        static KeptPixels pixels;
+        return pixels;
+    }
+
+    // `bytes` of pixels, or nullptr when they are in use; `white` tells whether they are white already.
+    uchar* take(size_t bytes, bool* white) {
+        const QMutexLocker lock(&mutex_);
+        if (inUse_) {
+            return nullptr;
+        }
+        if (bytes > capacity_) {
+            data_.reset();
+            data_ = std::make_unique_for_overwrite<uchar[]>(bytes);
+            capacity_ = bytes;
+            white_ = false;
+        }
+        inUse_ = true;
+        *white = white_;
+        return data_.get();
+    }
+    // Gives the pixels back; `white` when every byte of them is white again.
+    void release(bool white) {
+        const QMutexLocker lock(&mutex_);
+        inUse_ = false;
+        white_ = white;
+    }
+
+private:
+    QMutex mutex_;
+    std::unique_ptr<uchar[]> data_;
+    size_t capacity_ = 0;
+    bool inUse_ = false;
+    bool white_ = false;
+};
+
+} // namespace
 
 QSize DotCanvas::paperDots(const SpoolPageSettings& paper, int dpi) {
     // The record carries width and length swapped for landscape: the sheet as it is drawn is upright.
@@ -23,8 +73,18 @@ QSize DotCanvas::paperDots(const SpoolPageSettings& paper, int dpi) {
 
 DotCanvas::DotCanvas(const SpoolPageSettings& paper, int dpi) {
     const QSize size = paperDots(paper, dpi);
-    image_ = QImage(size, QImage::Format_RGB32);
-    image_.fill(Qt::white);
+    // Rows of whole 32-bit words, as Qt lays out its own images.
+    const qsizetype bytesPerLine = (qsizetype(size.width()) + 3) / 4 * 4;
+    bool white = false;
+    if (uchar* pixels = KeptPixels::instance().take(size_t(bytesPerLine) * size_t(size.height()), &white)) {
+        image_ = QImage(pixels, size.width(), size.height(), bytesPerLine, QImage::Format_Grayscale8);
+        sharedPixels_ = true;
+    } else {
+        image_ = QImage(size, QImage::Format_Grayscale8);
+    }
+    if (!white) {
+        image_.fill(0xFF);
+    }
     const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
     image_.setDotsPerMeterX(dotsPerMeter);
     image_.setDotsPerMeterY(dotsPerMeter);
@@ -33,9 +93,26 @@ DotCanvas::DotCanvas(const SpoolPageSettings& paper, int dpi) {
     painter_.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
+DotCanvas::~DotCanvas() {
+    if (painter_.isActive()) {
+        painter_.end();
+    }
+    image_ = QImage();
+    if (sharedPixels_) {
+        KeptPixels::instance().release(whiteAgain_);
+    }
+}
+
 DotPage DotCanvas::finish() {
     if (painter_.isActive()) {
         painter_.end();
     }
-    return DotPage::fromImage(image_);
+    DotPage page = DotPage::forWholeRows(image_.width(), image_.height());
+    for (int y = 0; y < image_.height(); ++y) {
+        uchar* row = image_.scanLine(y);
+        DotPage::packGreyRow(row, image_.width(), page.row(y));
+        std::memset(row, 0xFF, size_t(image_.bytesPerLine()));
+    }
+    whiteAgain_ = true;
+    return page;
 }

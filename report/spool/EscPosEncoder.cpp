@@ -14,12 +14,17 @@ void appendLittleEndian16(QByteArray& out, int value) {
 }
 
 // Copies a page row onto a head row `offset` dots from its left edge; dots beyond the head are dropped.
+// The head row starts out uninitialised.
 void placeRow(const uchar* source, int sourceBytes, uchar* head, int headBytes, int offset) {
     if (offset % 8 == 0) {
         const int at = offset / 8;
-        std::memcpy(head + at, source, size_t(std::min(sourceBytes, headBytes - at)));
+        const int copied = std::min(sourceBytes, headBytes - at);
+        std::memset(head, 0, size_t(at));
+        std::memcpy(head + at, source, size_t(copied));
+        std::memset(head + at + copied, 0, size_t(headBytes - at - copied));
         return;
     }
+    std::memset(head, 0, size_t(headBytes));
     const int shift = offset % 8;
     for (int i = 0; i < sourceBytes; ++i) {
         const uchar bits = source[i];
@@ -84,7 +89,7 @@ QByteArray EscPosEncoder::encode(const QList<DotPage>& pages, const EscPosSettin
             appendLittleEndian16(out, headBytes);
             appendLittleEndian16(out, rows);
             const qsizetype at = out.size();
-            out.resize(at + qsizetype(headBytes) * rows, '\0');
+            out.resize(at + qsizetype(headBytes) * rows);
             auto* band = reinterpret_cast<uchar*>(out.data() + at);
             for (int y = 0; y < rows; ++y) {
                 placeRow(page.row(top + y), page.bytesPerRow(), band + qsizetype(y) * headBytes, headBytes,
