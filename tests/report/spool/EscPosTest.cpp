@@ -8,6 +8,7 @@
 #include "KitchenTicket.h"
 #include "PrintSpooler.h"
 #include "PrinterLanguage.h"
+#include "TrpPagePainter.h"
 #include "TrpPageRenderer.h"
 #include "TrpPreviewPages.h"
 #include "TrpPreviewPagesSource.h"
@@ -204,31 +205,75 @@ TEST_F(KitchenTicketDots, ALongTicketLosesNothingBetweenBands) {
 }
 
 TEST_F(KitchenTicketDots, DrawnForOneBitPerDotWithoutGrey) {
-    // What the threshold sees: a ticket drawn as a receipt printer's job draws it holds no grey at all, so
-    // no glyph edge is decided by the threshold.
+    // What the threshold sees: a ticket drawn as a receipt printer's job draws it (on grey bytes, as the
+    // canvas does, and on colour pixels) holds no grey at all, so no glyph edge is left to the threshold.
     prepare(5);
     const TrpPageSettings format = source->PageFormat(0);
     const int width = 576;
     const int height = static_cast<int>(format.PaperHeight / 25.4 * 203) + 1;
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        source->DrawPage(0, painter, 203 / 96.0, 203 / 96.0, 0, 0, true);
+    for (const QImage::Format kind : {QImage::Format_Grayscale8, QImage::Format_RGB32}) {
+        QImage image(width, height, kind);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::TextAntialiasing, false);
+            source->DrawPage(0, painter, 203 / 96.0, 203 / 96.0, 0, 0, true);
+        }
+        const QImage grey = image.convertToFormat(QImage::Format_Grayscale8);
+        int black = 0;
+        int between = 0;
+        for (int y = 0; y < height; ++y) {
+            const uchar* pixels = grey.constScanLine(y);
+            for (int x = 0; x < width; ++x) {
+                black += pixels[x] == 0;
+                between += pixels[x] != 0 && pixels[x] != 255;
+            }
+        }
+        EXPECT_GT(black, 1000) << kind;
+        EXPECT_EQ(between, 0) << kind;
     }
-    int black = 0;
-    int grey = 0;
-    for (int y = 0; y < height; ++y) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const QRgb p = pixels[x] & 0xFFFFFF;
-            black += p == 0;
-            grey += p != 0 && p != 0xFFFFFF;
+}
+
+TEST(OneBitPages, APictureKeepsItsTonesAsDitheredDots) {
+    // A picture fading from black on the left to white on the right, as wide as the 72 mm ticket: dithered,
+    // its columns print about as many dots as their tone is dark; a threshold would print its left half
+    // solid and its right half blank.
+    QImage fade(256, 32, QImage::Format_Grayscale8);
+    for (int y = 0; y < fade.height(); ++y) {
+        for (int x = 0; x < fade.width(); ++x) {
+            fade.scanLine(y)[x] = static_cast<uchar>(x);
         }
     }
-    EXPECT_GT(black, 1000);
-    EXPECT_EQ(grey, 0);
+    TrpPreparedView picture;
+    picture.kind = TrpPreparedView::Kind::Picture;
+    picture.image = fade;
+    picture.keepAspectRatio = false;
+    picture.bounds = QRectF(0, 0, 72 * TrpPixelsPerMm, 20 * TrpPixelsPerMm);
+    TrpPreparedBand band;
+    band.views.push_back(picture);
+    TrpPreviewPage page;
+    page.bands.push_back(band);
+    TrpPageSettings settings;
+    settings.PaperWidth = 72;
+    settings.PaperHeight = 20;
+
+    DotCanvas canvas(SpoolPageSettings::customPaper(72, 20, false), 203);
+    TrpPagePainter(canvas.painter(), 203 / 96.0, 203 / 96.0, TrpDrawTarget::Printer)
+        .drawPage(page, settings, QPointF(0, 0));
+    const DotPage dots = canvas.finish();
+    ASSERT_EQ(dots.width(), 576);
+    const auto darkShare = [&dots](int from, int to) {
+        int printed = 0;
+        for (int y = 0; y < dots.height(); ++y) {
+            for (int x = from; x < to; ++x) {
+                printed += dots.dot(x, y);
+            }
+        }
+        return printed / double((to - from) * dots.height());
+    };
+    EXPECT_GT(darkShare(0, 64), 0.8);
+    EXPECT_NEAR(darkShare(256, 320), 0.5, 0.1) << "the middle grey is half dots, not solid or blank";
+    EXPECT_LT(darkShare(512, 576), 0.2);
 }
 
 } // namespace
