@@ -148,28 +148,41 @@ QImage TrpPageRenderer::renderImage(const TrpPreviewPages& pages, int index, dou
     return image;
 }
 
-DotPage TrpPageRenderer::renderDots(const TrpPageSource& pages, int index, int dpi) {
+namespace {
+
+// Page `index` drawn in dots at `dpi` as a print job draws it: the paper the driver is handed, the page's
+// corner on the paper's.
+std::unique_ptr<DotCanvas> drawnInDots(const TrpPageSource& pages, int index, int dpi) {
     if (index < 0 || index >= pages.PageCount()) {
         throw TrpError(QStringLiteral("The report has no prepared page %1").arg(index + 1));
     }
-    // As a print job draws it: the paper the driver is handed, the page's corner on the paper's.
     const TrpPageSettings s = pages.PageFormat(index);
-    DotCanvas canvas(TrpCustomPrinter::paperSettings(s.PaperSize,
-                                                     s.Orientation == TrpPrintOrientation::poLandscape,
-                                                     s.PaperWidth, s.PaperHeight),
-                     dpi);
+    auto canvas = std::make_unique<DotCanvas>(
+        TrpCustomPrinter::paperSettings(s.PaperSize, s.Orientation == TrpPrintOrientation::poLandscape,
+                                        s.PaperWidth, s.PaperHeight),
+        dpi);
     const double scale = dpi / 96.0;
-    pages.DrawPage(index, canvas.painter(), scale, scale, 0, 0, true);
-    return canvas.finish();
+    pages.DrawPage(index, canvas->painter(), scale, scale, 0, 0, true);
+    return canvas;
+}
+
+} // namespace
+
+DotPage TrpPageRenderer::renderDots(const TrpPageSource& pages, int index, int dpi) {
+    return drawnInDots(pages, index, dpi)->finish();
 }
 
 QByteArray TrpPageRenderer::escPosDocument(const TrpPageSource& pages, const EscPosSettings& settings) {
     if (pages.PageCount() == 0) {
         throw TrpError(QStringLiteral("The report has no prepared page"));
     }
-    QList<DotPage> dots;
+    // Page by page as a print job encodes them: the dots go into the document as they are read back.
+    EscPosEncoder encoder(settings);
     for (int i = 0; i < pages.PageCount(); ++i) {
-        dots.append(renderDots(pages, i, settings.dpi));
+        const std::unique_ptr<DotCanvas> canvas = drawnInDots(pages, i, settings.dpi);
+        encoder.beginPage(canvas->width(), canvas->height());
+        canvas->finishRows([&encoder](const uchar* dots) { encoder.addRow(dots); });
+        encoder.endPage();
     }
-    return EscPosEncoder::encode(dots, settings);
+    return encoder.take();
 }

@@ -104,15 +104,25 @@ DotCanvas::~DotCanvas() {
 }
 
 DotPage DotCanvas::finish() {
+    DotPage page = DotPage::forWholeRows(image_.width(), image_.height());
+    int y = 0;
+    finishRows(
+        [&page, &y](const uchar* dots) { std::memcpy(page.row(y++), dots, size_t(page.bytesPerRow())); });
+    return page;
+}
+
+void DotCanvas::finishRows(const std::function<void(const uchar*)>& row) {
     if (painter_.isActive()) {
         painter_.end();
     }
-    DotPage page = DotPage::forWholeRows(image_.width(), image_.height());
+    QByteArray packed((image_.width() + 7) / 8, Qt::Uninitialized);
+    auto* dots = reinterpret_cast<uchar*>(packed.data());
     for (int y = 0; y < image_.height(); ++y) {
-        uchar* row = image_.scanLine(y);
-        DotPage::packGreyRow(row, image_.width(), page.row(y));
-        std::memset(row, 0xFF, size_t(image_.bytesPerLine()));
+        uchar* grey = image_.scanLine(y);
+        DotPage::packGreyRow(grey, image_.width(), dots);
+        // White again while the row is in the cache: the next canvas on these pixels need not clear them.
+        std::memset(grey, 0xFF, size_t(image_.bytesPerLine()));
+        row(dots);
     }
     whiteAgain_ = true;
-    return page;
 }

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 
 // A page drawn for a printer of one bit per dot. Its painter comes with antialiasing and text
 // antialiasing switched off: the page painter then draws every edge and every glyph in whole dots and
@@ -23,6 +24,11 @@ public:
     QPainter& painter() { return painter_; }
     // Ends the drawing and gives the page's dots (once: the canvas is white again afterwards).
     DotPage finish();
+    // The same row by row from the top, each packed as a DotPage row, without keeping the whole page.
+    void finishRows(const std::function<void(const uchar*)>& row);
+
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
 
     // The paper's size in dots at `dpi`, each side rounded up.
     static QSize paperDots(const SpoolPageSettings& paper, int dpi);

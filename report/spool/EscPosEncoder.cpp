@@ -67,38 +67,55 @@ void appendFeedAndCut(QByteArray& out, const EscPosSettings& settings) {
 
 } // namespace
 
+EscPosEncoder::EscPosEncoder(const EscPosSettings& settings)
+    : settings_(settings), headBytes_(settings.dots / 8) {
+    out_.append(Esc);
+    out_.append('@');
+}
+
+void EscPosEncoder::beginPage(int width, int height) {
+    pageBytes_ = (width + 7) / 8;
+    pageHeight_ = height;
+    offset_ = std::max(0, (settings_.dots - width) / 2);
+    row_ = 0;
+    band_ = nullptr;
+    // The whole page at once, so that its rows are written without the document growing under them.
+    out_.reserve(out_.size() + qsizetype(headBytes_) * height + 8 * (height / MaxBandRows + 1) +
+                 3 * (settings_.feed / 255 + 2));
+}
+
+void EscPosEncoder::addRow(const uchar* dots) {
+    if (row_ % MaxBandRows == 0) {
+        const int rows = std::min(MaxBandRows, pageHeight_ - row_);
+        out_.append(Gs);
+        out_.append('v');
+        out_.append('0');
+        out_.append('\0');
+        appendLittleEndian16(out_, headBytes_);
+        appendLittleEndian16(out_, rows);
+        const qsizetype at = out_.size();
+        out_.resize(at + qsizetype(headBytes_) * rows);
+        band_ = reinterpret_cast<uchar*>(out_.data() + at);
+    }
+    placeRow(dots, pageBytes_, band_, headBytes_, offset_);
+    band_ += headBytes_;
+    ++row_;
+}
+
+void EscPosEncoder::endPage() {
+    appendFeedAndCut(out_, settings_);
+}
+
 QByteArray EscPosEncoder::encode(const QList<DotPage>& pages, const EscPosSettings& settings) {
-    const int headBytes = settings.dots / 8;
-    qsizetype size = 2;
+    EscPosEncoder encoder(settings);
     for (const DotPage& page : pages) {
-        size += qsizetype(headBytes) * page.height() + 8 * (page.height() / MaxBandRows + 1) + 8 +
-                3 * (settings.feed / 255 + 1);
-    }
-    QByteArray out;
-    out.reserve(size);
-    out.append(Esc);
-    out.append('@');
-    for (const DotPage& page : pages) {
-        const int offset = std::max(0, (settings.dots - page.width()) / 2);
-        for (int top = 0; top < page.height(); top += MaxBandRows) {
-            const int rows = std::min(MaxBandRows, page.height() - top);
-            out.append(Gs);
-            out.append('v');
-            out.append('0');
-            out.append('\0');
-            appendLittleEndian16(out, headBytes);
-            appendLittleEndian16(out, rows);
-            const qsizetype at = out.size();
-            out.resize(at + qsizetype(headBytes) * rows);
-            auto* band = reinterpret_cast<uchar*>(out.data() + at);
-            for (int y = 0; y < rows; ++y) {
-                placeRow(page.row(top + y), page.bytesPerRow(), band + qsizetype(y) * headBytes, headBytes,
-                         offset);
-            }
+        encoder.beginPage(page.width(), page.height());
+        for (int y = 0; y < page.height(); ++y) {
+            encoder.addRow(page.row(y));
         }
-        appendFeedAndCut(out, settings);
+        encoder.endPage();
     }
-    return out;
+    return encoder.take();
 }
 
 QString EscPosEncoder::fitting(const QString& queue, int pageWidth, const EscPosSettings& settings) {

@@ -4,7 +4,7 @@
 
 EscPosJob::EscPosJob(QString printer, EscPosSettings settings, Submit submit, FirstNotice firstNotice)
     : printer_(std::move(printer)), settings_(settings), submit_(std::move(submit)),
-      firstNotice_(std::move(firstNotice)) {}
+      firstNotice_(std::move(firstNotice)), encoder_(settings_) {}
 
 void EscPosJob::beginPage(const SpoolPageSettings& settings) {
     canvas_ = std::make_unique<DotCanvas>(settings, settings_.dpi);
@@ -19,23 +19,27 @@ QPainter& EscPosJob::painter() {
 }
 
 void EscPosJob::endPage() {
-    if (canvas_) {
-        pages_.append(canvas_->finish());
-        canvas_.reset();
+    if (!canvas_) {
+        return;
     }
+    if (pages_++ == 0) {
+        firstWidth_ = canvas_->width();
+    }
+    encoder_.beginPage(canvas_->width(), canvas_->height());
+    canvas_->finishRows([this](const uchar* dots) { encoder_.addRow(dots); });
+    encoder_.endPage();
+    canvas_.reset();
 }
 
 void EscPosJob::finish() {
     endPage();
-    if (pages_.isEmpty()) {
+    if (pages_ == 0) {
         return;
     }
-    const int width = pages_.front().width();
-    QByteArray document = EscPosEncoder::encode(pages_, settings_);
-    pages_.clear();
+    QByteArray document = encoder_.take();
     queue_ = submit_(document);
     document_ = std::move(document);
-    const QString fitting = EscPosEncoder::fitting(printer_, width, settings_);
+    const QString fitting = EscPosEncoder::fitting(printer_, firstWidth_, settings_);
     if (!fitting.isEmpty() && firstNotice_ && firstNotice_(fitting)) {
         notice_ = fitting;
     }
@@ -43,5 +47,6 @@ void EscPosJob::finish() {
 
 void EscPosJob::abort() {
     canvas_.reset();
-    pages_.clear();
+    encoder_ = EscPosEncoder(settings_);
+    pages_ = 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DotCanvas.h"
+#include "EscPosEncoder.h"
 #include "EscPosSettings.h"
 #include "PrintSpooler.h"
 
@@ -8,7 +9,8 @@
 #include <memory>
 
 // A job for a receipt printer that takes ESC/POS: every page is drawn in the printer's dots at its
-// resolution (DotCanvas) and the finished pages are encoded (EscPosEncoder) and handed on as one document.
+// resolution (DotCanvas), encoded row by row as it is read back (EscPosEncoder), and the document is handed
+// on once the last page is done.
 class EscPosJob final : public SpoolJob {
 public:
     // Hands the finished document to the queue and gives the queue's state as it took it; raises SpoolError
@@ -35,7 +37,9 @@ private:
     Submit submit_;
     FirstNotice firstNotice_;
     std::unique_ptr<DotCanvas> canvas_;
-    QList<DotPage> pages_;
+    EscPosEncoder encoder_;
+    int pages_ = 0;
+    int firstWidth_ = 0;
     QByteArray document_;
     QueueState queue_ = QueueState::Ready;
     QString notice_;
