@@ -1,6 +1,8 @@
 #include "TicketArchive.h"
 
+#include "EscPosEncoder.h"
 #include "OutputFile.h"
+#include "PrinterLanguage.h"
 #include "TrpStoredPages.h"
 
 #include <QDataStream>
@@ -15,12 +17,19 @@ constexpr quint32 Magic = 0x564b5454; // "VKTT"
 constexpr quint32 Version = 1;
 const QString DayPattern = QStringLiteral("yyyy-MM-dd");
 const QString CompanionSuffix = QStringLiteral(".ticket");
+const QString PdfSuffix = QStringLiteral(".pdf");
+// The bytes a receipt printer's queue took (ESC/POS raster).
+const QString EscPosSuffix = QStringLiteral(".escpos");
+
+QString documentSuffix(const QByteArray& document) {
+    return isEscPosDocument(document) ? EscPosSuffix : PdfSuffix;
+}
 
 // What the archive writes into a day folder, as baseName() names it: a document, a companion, or either of
 // them half written when the program stopped. Nothing else in a day folder is the archive's to remove.
 const QRegularExpression& ownFileName() {
     static const QRegularExpression own(QStringLiteral(
-        R"(^\d\d-\d\d-\d\d (Reprint )?(Order|Packaging Order|Void) -?\d+ .+\.(pdf|ticket)(\.part)?$)"));
+        R"(^\d\d-\d\d-\d\d (Reprint )?(Order|Packaging Order|Void) -?\d+ .+\.(pdf|escpos|ticket)(\.part)?$)"));
     return own;
 }
 
@@ -81,6 +90,9 @@ QByteArray readFile(const QString& path) {
 // A document cut short (a full disk, a copy stopped half way) or replaced by something else would reach the
 // printer as a job it cannot print, and the printer would be blamed for the archive's loss.
 bool wholeDocument(const QByteArray& document) {
+    if (isEscPosDocument(document)) {
+        return EscPosEncoder::isWholeDocument(document);
+    }
     return document.startsWith("%PDF-") && document.right(1024).contains("%%EOF");
 }
 
@@ -166,10 +178,12 @@ TicketArchive::Entry TicketArchive::store(const PrintedTicket& ticket, const QBy
     const QDir dir(folder);
     const QString base = baseName(ticket);
     QString name = base;
-    for (int n = 2; dir.exists(name + QStringLiteral(".pdf")) || dir.exists(name + CompanionSuffix); ++n) {
+    for (int n = 2; dir.exists(name + PdfSuffix) || dir.exists(name + EscPosSuffix) ||
+                    dir.exists(name + CompanionSuffix);
+         ++n) {
         name = QStringLiteral("%1 (%2)").arg(base).arg(n);
     }
-    Entry entry{ticket, dir.filePath(name + QStringLiteral(".pdf")), dir.filePath(name + CompanionSuffix)};
+    Entry entry{ticket, dir.filePath(name + documentSuffix(document)), dir.filePath(name + CompanionSuffix)};
     writeFile(entry.documentFile, document);
     try {
         writeFile(entry.companionFile, companion(ticket, storedPages));
@@ -208,8 +222,11 @@ QList<TicketArchive::Entry> TicketArchive::day(const QDate& date) const {
     for (const QString& name : dir.entryList({QLatin1Char('*') + CompanionSuffix}, QDir::Files)) {
         Entry entry;
         entry.companionFile = dir.filePath(name);
-        entry.documentFile =
-            dir.filePath(name.left(name.size() - CompanionSuffix.size()) + QStringLiteral(".pdf"));
+        const QString base = name.left(name.size() - CompanionSuffix.size());
+        entry.documentFile = dir.filePath(base + PdfSuffix);
+        if (!QFile::exists(entry.documentFile)) {
+            entry.documentFile = dir.filePath(base + EscPosSuffix);
+        }
         QFile file(entry.companionFile);
         if (!QFile::exists(entry.documentFile) || !file.open(QIODevice::ReadOnly) ||
             !readCompanion(file.readAll(), entry.ticket, nullptr)) {

@@ -18,7 +18,8 @@ public:
 };
 
 // The printed tickets of the last days, one folder per day (yyyy-MM-dd) below the archive's folder. Every
-// ticket is kept as the document its printer took ("19-07-05 Order 17 Grill.pdf", byte for byte) with a
+// ticket is kept as the document its printer took ("19-07-05 Order 17 Grill.pdf", byte for byte; the ESC/POS
+// a receipt printer took as "19-07-05 Order 17 Grill.escpos") with a
 // companion file (".ticket") that holds what identifies it and its prepared pages, so that it can be
 // listed, shown in the preview and sent again.
 class TicketArchive {
@@ -26,7 +27,7 @@ public:
     // One archived ticket.
     struct Entry {
         PrintedTicket ticket;
-        QString documentFile; // the PDF
+        QString documentFile; // the PDF, or the ESC/POS of a receipt printer
         QString companionFile;
     };
 

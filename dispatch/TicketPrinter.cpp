@@ -173,6 +173,9 @@ void TicketPrinter::deliver(TrpReport& report, const Ticket& ticket) {
         // Before anything else (the log, the archive): a kill from here on must not print it again.
         accepted_();
     }
+    if (!printed.notice.isEmpty()) {
+        log_(printed.notice);
+    }
     const TrpCustomPrinter* used = TrpPrinters::instance().Printer();
     const QString usedName = used != nullptr ? used->Name : QString();
     if (!installed) {

@@ -1,10 +1,13 @@
-// render-ticket: lays a ticket template out with rows from a JSON file and writes it as PDF or PNG,
-// without any window, database or printer. Template designers preview tickets with it; benchmarks and
-// side-by-side comparisons run it.
+// render-ticket: lays a ticket template out with rows from a JSON file and writes it as PDF, PNG or the
+// ESC/POS a receipt printer's queue receives, without any window, database or printer. Template designers
+// preview tickets with it; benchmarks and side-by-side comparisons run it.
 //
-//   render-ticket TEMPLATE --data FILE.json [--memo NAME=TEXT ...] (--pdf OUT | --png OUT [--dpi N])
+//   render-ticket TEMPLATE --data FILE.json [--memo NAME=TEXT ...] (--pdf OUT | --png OUT [--dpi N] |
+//                 --escpos OUT [--dots N] [--dpi N] [--cut partial|full|none] [--feed N])
 //                 [--repeat N] [--now YYYY-MM-DDTHH:MM:SS]
 //
+// --escpos writes the bytes a queue with those options (veloria-dots, veloria-dpi, veloria-cut,
+// veloria-feed; the same defaults) sends its printer for the ticket.
 // The JSON file maps adapter names to arrays of row objects (see TrpJsonData). --memo sets a memo's text
 // before preparing, as the program sets the void message ("\n" in TEXT starts a new line). --repeat N
 // loads, prepares and renders N times and prints the median milliseconds per ticket (a PDF is made in
@@ -12,7 +15,9 @@
 // and time the ticket shows. A PNG of a report with several pages writes pages 2.. as OUT-2.png, ...
 // Exit status: 0 rendered, 1 the template, data or output failed (error lines on standard error),
 // 2 wrong usage. Each page's paper size is printed ("page 1: 72.00 x 149.63 mm").
+#include "EscPosSettings.h"
 #include "OutputFile.h"
+#include "PrintSpooler.h"
 #include "TrpCustomMemoView.h"
 #include "TrpEngine.h"
 #include "TrpError.h"
@@ -20,6 +25,7 @@
 #include "TrpJsonData.h"
 #include "TrpPageRenderer.h"
 #include "TrpPreviewPages.h"
+#include "TrpPreviewPagesSource.h"
 #include "TrpReport.h"
 #include "TrpReportPrinter.h"
 
@@ -29,6 +35,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMap>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -43,6 +50,8 @@ struct Options {
     QStringList memos;
     QString pdf;
     QString png;
+    QString escpos;
+    EscPosSettings escposSettings;
     double dpi = 203;
     int repeat = 1;
     QDateTime now;
@@ -105,6 +114,10 @@ void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes, Q
         pdf = TrpPageRenderer::pdfDocument(pages, TrpReportPrinter::JobTitle(report));
         return;
     }
+    if (!o.escpos.isEmpty()) {
+        pdf = TrpPageRenderer::escPosDocument(TrpPreviewPagesSource(pages), o.escposSettings);
+        return;
+    }
     for (int i = 0; i < pages.Count(); ++i) {
         const QString file = pageFileName(o.png, i);
         QBuffer image;
@@ -128,7 +141,16 @@ bool parse(const QStringList& arguments, Options* o) {
          QStringLiteral("NAME=TEXT")},
         {QStringLiteral("pdf"), QStringLiteral("Writes a PDF."), QStringLiteral("OUT")},
         {QStringLiteral("png"), QStringLiteral("Writes a PNG."), QStringLiteral("OUT")},
-        {QStringLiteral("dpi"), QStringLiteral("PNG resolution (default 203)."), QStringLiteral("N")},
+        {QStringLiteral("escpos"), QStringLiteral("Writes the ESC/POS a receipt printer's queue receives."),
+         QStringLiteral("OUT")},
+        {QStringLiteral("dpi"), QStringLiteral("PNG or ESC/POS resolution (default 203)."),
+         QStringLiteral("N")},
+        {QStringLiteral("dots"), QStringLiteral("ESC/POS: dots across the head (default 576)."),
+         QStringLiteral("N")},
+        {QStringLiteral("cut"), QStringLiteral("ESC/POS: partial (default), full or none."),
+         QStringLiteral("CUT")},
+        {QStringLiteral("feed"), QStringLiteral("ESC/POS: dot rows fed before the cut (default 120)."),
+         QStringLiteral("N")},
         {QStringLiteral("repeat"), QStringLiteral("Renders N times, prints the median ms."),
          QStringLiteral("N")},
         {QStringLiteral("now"), QStringLiteral("The date and time the ticket shows."), QStringLiteral("ISO")},
@@ -152,13 +174,31 @@ bool parse(const QStringList& arguments, Options* o) {
     o->memos = parser.values(QStringLiteral("memo"));
     o->pdf = parser.value(QStringLiteral("pdf"));
     o->png = parser.value(QStringLiteral("png"));
+    o->escpos = parser.value(QStringLiteral("escpos"));
     if (o->dataPath.isEmpty()) {
         printError(QStringLiteral("--data FILE.json is required."));
         ok = false;
     }
-    if (o->pdf.isEmpty() == o->png.isEmpty()) {
-        printError(QStringLiteral("Give one of --pdf OUT and --png OUT."));
+    if (int(!o->pdf.isEmpty()) + int(!o->png.isEmpty()) + int(!o->escpos.isEmpty()) != 1) {
+        printError(QStringLiteral("Give one of --pdf OUT, --png OUT and --escpos OUT."));
         ok = false;
+    }
+    if (!o->escpos.isEmpty()) {
+        // The queue's own rules, so that the tool takes exactly what a queue takes.
+        const QMap<QString, QString> options = {
+            {QStringLiteral("veloria-dots"), parser.value(QStringLiteral("dots"))},
+            {QStringLiteral("veloria-dpi"), parser.value(QStringLiteral("dpi"))},
+            {QStringLiteral("veloria-cut"), parser.value(QStringLiteral("cut"))},
+            {QStringLiteral("veloria-feed"), parser.value(QStringLiteral("feed"))}};
+        try {
+            o->escposSettings =
+                EscPosSettings::fromQueueOptions(QStringLiteral("--escpos"), [&options](const char* name) {
+                    return options.value(QLatin1String(name));
+                });
+        } catch (const SpoolError& e) {
+            printError(e.message());
+            ok = false;
+        }
     }
     for (const QString& memo : o->memos) {
         if (memo.indexOf(QLatin1Char('=')) <= 0) {
@@ -224,10 +264,11 @@ int main(int argc, char** argv) {
             renderOnce(options, boxTexts, sizes, pdf);
             millis.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
         }
-        if (!options.pdf.isEmpty()) {
-            QFile out(options.pdf);
+        if (!options.pdf.isEmpty() || !options.escpos.isEmpty()) {
+            const QString file = options.pdf.isEmpty() ? options.escpos : options.pdf;
+            QFile out(file);
             if (!out.open(QIODevice::WriteOnly) || out.write(pdf) != pdf.size() || !out.flush()) {
-                throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(options.pdf));
+                throw TrpError(QStringLiteral("Cannot write \"%1\"").arg(file));
             }
         }
         for (qsizetype i = 0; i < sizes.size(); ++i) {

@@ -45,8 +45,11 @@ QRectF TrpPagePainter::toDevice(const QRectF& r) const {
 }
 
 void TrpPagePainter::drawPage(const TrpPreviewPage& page, const TrpPageSettings& settings, QPointF offset) {
+    // Every painter starts with text antialiasing on; one handed over with it off draws for a device of one
+    // bit per dot (DotCanvas), where any grey edge would be thresholded into ragged strokes.
+    m_dots = !m_painter.testRenderHint(QPainter::TextAntialiasing);
     m_painter.save();
-    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setRenderHint(QPainter::Antialiasing, !m_dots);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     const QRectF paper(offset, QSizeF(settings.PaperWidth * TrpPixelsPerMm * m_scaleX,
                                       settings.PaperHeight * TrpPixelsPerMm * m_scaleY));
@@ -185,7 +188,33 @@ void TrpPagePainter::drawPicture(const TrpPreparedView& view, const QRectF& rect
     }
     const QRectF target = toDevice(QRectF(at, size));
     reach(target.bottom() + 1);
+    if (m_dots) {
+        drawDitheredPicture(view.image, target);
+        return;
+    }
     m_painter.drawImage(target, view.image);
+}
+
+void TrpPagePainter::drawDitheredPicture(const QImage& image, const QRectF& target) {
+    // The picture is scaled to the dots it covers on white paper and dithered there, dot for dot, so that
+    // its tones survive as patterns of whole dots.
+    const QRect dots = m_painter.transform().mapRect(target).toAlignedRect();
+    if (dots.isEmpty()) {
+        return;
+    }
+    QImage onPaper(dots.size(), QImage::Format_RGB32);
+    onPaper.fill(Qt::white);
+    {
+        QPainter scaler(&onPaper);
+        scaler.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        scaler.drawImage(QRectF(target.topLeft() - QPointF(dots.topLeft()), target.size()), image);
+    }
+    const QImage dithered =
+        onPaper.convertToFormat(QImage::Format_Mono, Qt::MonoOnly | Qt::DiffuseDither | Qt::PreferDither);
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.drawImage(dots.topLeft(), dithered);
+    m_painter.restore();
 }
 
 // The prepared pages of a report hand one page and its settings to the painter. Defined here rather than

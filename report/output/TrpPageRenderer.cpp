@@ -1,10 +1,13 @@
 #include "TrpPageRenderer.h"
 
+#include "DotCanvas.h"
+#include "EscPosEncoder.h"
 #include "OutputFile.h"
 #include "PdfJobWriter.h"
 #include "TrpCustomPrinter.h"
 #include "TrpError.h"
 #include "TrpPagePainter.h"
+#include "TrpPageSource.h"
 #include "TrpPreviewPages.h"
 
 #include <QMutex>
@@ -82,6 +85,14 @@ private:
     int cleared_ = 0;
 };
 
+// The paper of page `index` as the printer driver is handed it: a ticket's custom size in whole tenths of a
+// millimetre.
+SpoolPageSettings driverPaper(const TrpPreviewPages& pages, int index) {
+    const TrpPageSettings& s = pages.GetPageSettings(index);
+    return TrpCustomPrinter::paperSettings(s.PaperSize, s.Orientation == TrpPrintOrientation::poLandscape,
+                                           s.PaperWidth, s.PaperHeight);
+}
+
 } // namespace
 
 QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages, const QString& title) {
@@ -91,11 +102,7 @@ QByteArray TrpPageRenderer::pdfDocument(const TrpPreviewPages& pages, const QStr
     PdfJobWriter writer(QString(), title);
     const double scale = PdfJobWriter::Resolution / 96.0;
     for (int i = 0; i < pages.Count(); ++i) {
-        // The paper as the printer driver is handed it: a ticket's custom size in whole tenths of a
-        // millimetre.
-        const TrpPageSettings& s = pages.GetPageSettings(i);
-        writer.beginPage(TrpCustomPrinter::paperSettings(
-            s.PaperSize, s.Orientation == TrpPrintOrientation::poLandscape, s.PaperWidth, s.PaperHeight));
+        writer.beginPage(driverPaper(pages, i));
         pages.DrawPage(i, writer.painter(), scale, scale, QPointF(0, 0), TrpDrawTarget::Printer);
         writer.endPage();
     }
@@ -139,4 +146,43 @@ QImage TrpPageRenderer::renderImage(const TrpPreviewPages& pages, int index, dou
     rows.clearTo(image.height());
 
     return image;
+}
+
+namespace {
+
+// Page `index` drawn in dots at `dpi` as a print job draws it: the paper the driver is handed, the page's
+// corner on the paper's.
+std::unique_ptr<DotCanvas> drawnInDots(const TrpPageSource& pages, int index, int dpi) {
+    if (index < 0 || index >= pages.PageCount()) {
+        throw TrpError(QStringLiteral("The report has no prepared page %1").arg(index + 1));
+    }
+    const TrpPageSettings s = pages.PageFormat(index);
+    auto canvas = std::make_unique<DotCanvas>(
+        TrpCustomPrinter::paperSettings(s.PaperSize, s.Orientation == TrpPrintOrientation::poLandscape,
+                                        s.PaperWidth, s.PaperHeight),
+        dpi);
+    const double scale = dpi / 96.0;
+    pages.DrawPage(index, canvas->painter(), scale, scale, 0, 0, true);
+    return canvas;
+}
+
+} // namespace
+
+DotPage TrpPageRenderer::renderDots(const TrpPageSource& pages, int index, int dpi) {
+    return drawnInDots(pages, index, dpi)->finish();
+}
+
+QByteArray TrpPageRenderer::escPosDocument(const TrpPageSource& pages, const EscPosSettings& settings) {
+    if (pages.PageCount() == 0) {
+        throw TrpError(QStringLiteral("The report has no prepared page"));
+    }
+    // Page by page as a print job encodes them: the dots go into the document as they are read back.
+    EscPosEncoder encoder(settings);
+    for (int i = 0; i < pages.PageCount(); ++i) {
+        const std::unique_ptr<DotCanvas> canvas = drawnInDots(pages, i, settings.dpi);
+        encoder.beginPage(canvas->width(), canvas->height());
+        canvas->finishRows([&encoder](const uchar* dots) { encoder.addRow(dots); });
+        encoder.endPage();
+    }
+    return encoder.take();
 }

@@ -120,7 +120,8 @@ void printDocument(const TrpReport& report, const TrpPageSource& pages, TrpCusto
         throw;
     }
     if (job && printed) {
-        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document(), job->queueState()});
+        printed(TrpPrintedDocument{printer.Name, title, firstPage, job->document(), job->queueState(),
+                                   job->notice()});
     }
 }
 

@@ -1,6 +1,9 @@
 #include "CupsSpooler.h"
 
+#include "EscPosEncoder.h"
+#include "EscPosJob.h"
 #include "PdfJobWriter.h"
+#include "PrinterLanguage.h"
 
 #include <QPageSize>
 #include <cups/cups.h>
@@ -74,6 +77,38 @@ bool succeeded() {
     return cupsLastError() <= IPP_STATUS_OK_CONFLICTING;
 }
 
+struct HttpCloser {
+    void operator()(http_t* http) const { httpClose(http); }
+};
+
+// Whether the scheduler takes a connection at all. libcups reports a queue it could not ask about as not
+// found, just like a queue that was deleted: only the scheduler's own answer tells the two apart.
+bool schedulerAnswers() {
+    const std::unique_ptr<http_t, HttpCloser> http(
+        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 3000, nullptr));
+    return http != nullptr;
+}
+
+// The queue's state as the scheduler reports it; `dest` is null when the scheduler did not name the queue.
+QueueState stateOf(const cups_dest_t* dest) {
+    if (!dest) {
+        // Without an answer from the scheduler no queue is known; say which of the two it is.
+        const ipp_status_t status = cupsLastError();
+        if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL) {
+            return QueueState::Unreachable;
+        }
+        return schedulerAnswers() ? QueueState::Missing : QueueState::Unreachable;
+    }
+    if (optionOf(dest, "printer-is-accepting-jobs").compare(QStringLiteral("false"), Qt::CaseInsensitive) ==
+        0) {
+        return QueueState::NotAccepting;
+    }
+    if (optionOf(dest, "printer-state") == QStringLiteral("5")) {
+        return QueueState::Paused;
+    }
+    return QueueState::Ready;
+}
+
 // The queue's refusal; without a reason, the scheduler's last answer on this thread says why.
 SpoolError refused(const QString& printer, const QString& reason = {}) {
     return SpoolError(
@@ -81,17 +116,38 @@ SpoolError refused(const QString& printer, const QString& reason = {}) {
             .arg(printer, reason.isEmpty() ? QString::fromUtf8(cupsLastErrorString()) : reason));
 }
 
+// Why a queue in state `now` would refuse a job, empty when it would take one.
+QString refusalOf(const cups_dest_t* dest, QueueState now) {
+    switch (now) {
+    case QueueState::Unreachable:
+        return QStringLiteral("the print scheduler cannot be reached");
+    case QueueState::Missing:
+        return QStringLiteral("the printer is not installed");
+    case QueueState::NotAccepting: {
+        const QString message = optionOf(dest, "printer-state-message");
+        return message.isEmpty() ? QStringLiteral("the printer is not accepting jobs") : message;
+    }
+    case QueueState::Paused:
+    case QueueState::Ready:
+        break;
+    }
+    return {};
+}
+
 // A queue that would refuse the job says why before anything is sent; otherwise its state is returned.
-QueueState requireAccepting(const QString& printer) {
-    QueueState state = QueueState::Ready;
-    const QString refusal = CupsSpooler::refusalReason(printer, &state);
+QueueState requireAccepting(const QString& printer, const cups_dest_t* dest) {
+    const QueueState state = stateOf(dest);
     if (state == QueueState::Unreachable) {
         throw SpoolError::schedulerUnreachable(printer);
     }
-    if (!refusal.isEmpty()) {
+    if (const QString refusal = refusalOf(dest, state); !refusal.isEmpty()) {
         throw refused(printer, refusal);
     }
     return state;
+}
+
+QueueState requireAccepting(const QString& printer) {
+    return requireAccepting(printer, namedDest(printer).get());
 }
 
 QueueState submitIfAccepted(const QString& printer, const QString& title, const QByteArray& document,
@@ -99,6 +155,19 @@ QueueState submitIfAccepted(const QString& printer, const QString& title, const 
     const QueueState state = requireAccepting(printer);
     CupsSpooler::submit(printer, title, document, firstPage);
     return state;
+}
+
+QueueState submitEscPosIfAccepted(const QString& printer, const QString& title, const QByteArray& document) {
+    const QueueState state = requireAccepting(printer);
+    CupsSpooler::submitEscPos(printer, title, document);
+    return state;
+}
+
+// The queue's own options (veloria-format and the rest), as the scheduler keeps them.
+std::function<QString(const char*)> queueOptions(const cups_dest_t* dest) {
+    return [dest](const char* name) {
+        return optionOf(dest, name);
+    };
 }
 
 class CupsJob final : public SpoolJob {
@@ -194,47 +263,28 @@ std::optional<SpoolDeviceCaps> CupsSpooler::openPrinter(const QString& name) con
 
 std::unique_ptr<SpoolJob> CupsSpooler::startJob(const QString& printer, const QString& title,
                                                 const QString& outputFile) {
-    if (outputFile.isEmpty()) {
-        requireAccepting(printer);
+    if (!outputFile.isEmpty()) {
+        return std::make_unique<CupsJob>(printer, title, outputFile);
     }
-    return std::make_unique<CupsJob>(printer, title, outputFile);
+    const DestPtr dest = namedDest(printer);
+    requireAccepting(printer, dest.get());
+    const auto options = queueOptions(dest.get());
+    if (printerLanguageOf(printer, options) == PrinterLanguage::Pdf) {
+        return std::make_unique<CupsJob>(printer, title, outputFile);
+    }
+    return std::make_unique<EscPosJob>(
+        printer, EscPosSettings::fromQueueOptions(printer, options),
+        [printer, title](const QByteArray& document) {
+            return submitEscPosIfAccepted(printer, title, document);
+        },
+        [this](const QString& notice) {
+            if (toldFittings_.contains(notice)) {
+                return false;
+            }
+            toldFittings_.insert(notice);
+            return true;
+        });
 }
-
-namespace {
-
-struct HttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-
-// Whether the scheduler takes a connection at all. libcups reports a queue it could not ask about as not
-// found, just like a queue that was deleted: only the scheduler's own answer tells the two apart.
-bool schedulerAnswers() {
-    const std::unique_ptr<http_t, HttpCloser> http(
-        httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 3000, nullptr));
-    return http != nullptr;
-}
-
-// The queue's state as the scheduler reports it; `dest` is null when the scheduler did not name the queue.
-QueueState stateOf(const cups_dest_t* dest) {
-    if (!dest) {
-        // Without an answer from the scheduler no queue is known; say which of the two it is.
-        const ipp_status_t status = cupsLastError();
-        if (status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL) {
-            return QueueState::Unreachable;
-        }
-        return schedulerAnswers() ? QueueState::Missing : QueueState::Unreachable;
-    }
-    if (optionOf(dest, "printer-is-accepting-jobs").compare(QStringLiteral("false"), Qt::CaseInsensitive) ==
-        0) {
-        return QueueState::NotAccepting;
-    }
-    if (optionOf(dest, "printer-state") == QStringLiteral("5")) {
-        return QueueState::Paused;
-    }
-    return QueueState::Ready;
-}
-
-} // namespace
 
 QueueState CupsSpooler::queueState(const QString& printer) const {
     return stateOf(namedDest(printer).get());
@@ -246,29 +296,53 @@ QString CupsSpooler::refusalReason(const QString& printer, QueueState* state) {
     if (state != nullptr) {
         *state = now;
     }
-    switch (now) {
-    case QueueState::Unreachable:
-        return QStringLiteral("the print scheduler cannot be reached");
-    case QueueState::Missing:
-        return QStringLiteral("the printer is not installed");
-    case QueueState::NotAccepting: {
-        const QString message = optionOf(dest.get(), "printer-state-message");
-        return message.isEmpty() ? QStringLiteral("the printer is not accepting jobs") : message;
-    }
-    case QueueState::Paused:
-    case QueueState::Ready:
-        break;
-    }
-    return {};
+    return refusalOf(dest.get(), now);
 }
 
 void CupsSpooler::submitDocument(const QString& printer, const QString& title, const QByteArray& document,
                                  const SpoolPageSettings& firstPage) {
-    submitIfAccepted(printer, title, document, firstPage);
+    const DestPtr dest = namedDest(printer);
+    requireAccepting(printer, dest.get());
+    const auto options = queueOptions(dest.get());
+    const PrinterLanguage language = printerLanguageOf(printer, options);
+    // A document goes again only to a queue that reads it: ESC/POS on a PDF printer, or the raster of
+    // another head's width, would print garbage.
+    if (!isEscPosDocument(document)) {
+        if (language == PrinterLanguage::EscPos) {
+            throw refused(printer, QStringLiteral("the ticket was kept as a PDF and the queue takes ESC/POS "
+                                                  "(veloria-format)"));
+        }
+        submit(printer, title, document, firstPage);
+        return;
+    }
+    if (language != PrinterLanguage::EscPos) {
+        throw refused(printer, QStringLiteral("the ticket was kept as ESC/POS for a receipt printer and the "
+                                              "queue takes PDF (veloria-format)"));
+    }
+    const EscPosSettings settings = EscPosSettings::fromQueueOptions(printer, options);
+    const int kept = EscPosEncoder::headDots(document);
+    if (kept != settings.dots) {
+        throw refused(printer,
+                      QStringLiteral("the ticket was kept for a head of %1 dots and the queue's head "
+                                     "prints %2 (veloria-dots)")
+                          .arg(kept)
+                          .arg(settings.dots));
+    }
+    submitEscPos(printer, title, document);
 }
 
 int CupsSpooler::submit(const QString& printer, const QString& title, const QByteArray& pdf,
                         const SpoolPageSettings& page) {
+    return submitAs(printer, title, pdf, jobOptions(page), "application/pdf");
+}
+
+int CupsSpooler::submitEscPos(const QString& printer, const QString& title, const QByteArray& document) {
+    // A raw queue hands the bytes to the printer untouched: no paper or filter options apply.
+    return submitAs(printer, title, document, {}, "application/vnd.cups-raw");
+}
+
+int CupsSpooler::submitAs(const QString& printer, const QString& title, const QByteArray& document,
+                          const QList<QPair<QByteArray, QByteArray>>& jobOptions, const char* format) {
     // The job is created first, then the document follows in one request straight from memory; the
     // scheduler answers as soon as it holds the whole document.
     const QByteArray name = printer.toUtf8();
@@ -284,7 +358,7 @@ int CupsSpooler::submit(const QString& printer, const QString& title, const QByt
     }
     cups_option_t* options = nullptr;
     int count = 0;
-    for (const auto& [option, value] : jobOptions(page)) {
+    for (const auto& [option, value] : jobOptions) {
         count = cupsAddOption(option.constData(), value.constData(), count, &options);
     }
     cupsEncodeOptions2(create.get(), count, options, IPP_TAG_OPERATION);
@@ -299,14 +373,14 @@ int CupsSpooler::submit(const QString& printer, const QString& title, const QByt
 
     IppPtr send = jobRequest(IPP_OP_SEND_DOCUMENT, uri);
     ippAddInteger(send.get(), IPP_TAG_OPERATION, IPP_TAG_INTEGER, "job-id", job);
-    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr,
-                 "application/pdf");
+    ippAddString(send.get(), IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
     ippAddBoolean(send.get(), IPP_TAG_OPERATION, "last-document", 1);
-    http_status_t status =
-        cupsSendRequest(CUPS_HTTP_DEFAULT, send.get(), resource.constData(),
-                        ippLength(send.get()) + static_cast<size_t>(pdf.size())); // the whole body's length
+    http_status_t status = cupsSendRequest(
+        CUPS_HTTP_DEFAULT, send.get(), resource.constData(),
+        ippLength(send.get()) + static_cast<size_t>(document.size())); // the whole body's length
     if (status == HTTP_STATUS_CONTINUE) {
-        status = cupsWriteRequestData(CUPS_HTTP_DEFAULT, pdf.constData(), static_cast<size_t>(pdf.size()));
+        status = cupsWriteRequestData(CUPS_HTTP_DEFAULT, document.constData(),
+                                      static_cast<size_t>(document.size()));
     }
     const IppPtr sent(cupsGetResponse(CUPS_HTTP_DEFAULT, resource.constData()));
     if (status != HTTP_STATUS_CONTINUE || !sent || !succeeded()) {

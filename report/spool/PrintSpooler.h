@@ -70,6 +70,9 @@ public:
     // After finish(): the state the queue was in when it took the document (a paused queue keeps it
     // until it is resumed). Spoolers without queues of their own take every job at once.
     virtual QueueState queueState() const { return QueueState::Ready; }
+    // After finish(): what the operator should hear about how the document was fitted to the printer
+    // (empty when nothing); said once per queue, not for every ticket.
+    virtual QString notice() const { return {}; }
 };
 
 // The operating system's printing interface, behind which printers are chosen by name.

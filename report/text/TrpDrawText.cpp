@@ -299,7 +299,14 @@ void TrpDrawText::drawText(QPainter& painter, double scaleX, double scaleY, cons
     // Draw in the measuring resolution: the device shows exactly the positions that were measured.
     painter.translate(origin);
     painter.scale(scaleX / Ratio, scaleY / Ratio);
-    painter.setFont(measureFont_);
+    // A painter with text antialiasing off draws for one bit per dot, and Qt's raster engine still blends
+    // glyph edges unless the font itself forbids it. The glyphs keep the measured font's outlines and
+    // advances; only their edges are whole dots.
+    QFont font = measureFont_;
+    if (!painter.testRenderHint(QPainter::TextAntialiasing)) {
+        font.setStyleStrategy(QFont::StyleStrategy(font.styleStrategy() | QFont::NoAntialias));
+    }
+    painter.setFont(font);
     painter.setPen(font_.color);
     const QFontMetricsF metrics(measureFont_);
     const double left = roundHalfEven(rect_.left()) * Ratio;

@@ -1,6 +1,9 @@
+#include "EscPosSettings.h"
 #include "PdfFolderSpooler.h"
 #include "TrpEngine.h"
 #include "TrpJsonData.h"
+#include "TrpPageRenderer.h"
+#include "TrpPreviewPagesSource.h"
 #include "TrpPrintedDocument.h"
 #include "TrpPrinters.h"
 #include "TrpReport.h"
@@ -116,6 +119,14 @@ TEST(RenderTicket, FailuresPrintTheErrorLinesAndExitNonZero) {
          "--dpi takes"},
         {"an infinite resolution", KitchenTicket + QStringList{"--png", png, "--dpi", "inf"}, 2,
          "--dpi takes"},
+        // The receipt printer's options are judged as a queue's are.
+        {"a head that is not whole bytes of dots",
+         KitchenTicket + QStringList{"--escpos", png, "--dots", "577"}, 2,
+         "the queue option veloria-dots is \"577\""},
+        {"a cut the printers do not know", KitchenTicket + QStringList{"--escpos", png, "--cut", "half"}, 2,
+         "the queue option veloria-cut is \"half\"; it takes partial, full or none"},
+        {"ESC/POS on a full device", KitchenTicket + QStringList{"--escpos", "/dev/full"}, 1,
+         "Cannot write \"/dev/full\""},
     };
     for (const Case& c : cases) {
         const ToolRun run = renderTicket(c.arguments);
@@ -155,6 +166,32 @@ TEST(RenderTicket, PdfIsTheDocumentAPrinterReceives) {
 
     ASSERT_FALSE(printed.isEmpty());
     EXPECT_TRUE(rendered.readAll() == printed);
+}
+
+// --escpos writes what a receipt printer's queue with those options sends its printer for the ticket.
+TEST(RenderTicket, EscPosIsWhatAReceiptPrintersQueueSends) {
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("ticket.escpos"));
+    const ToolRun run = renderTicket(
+        KitchenTicket + QStringList{QStringLiteral("--escpos"), out, QStringLiteral("--dots"),
+                                    QStringLiteral("384"), QStringLiteral("--dpi"), QStringLiteral("180"),
+                                    QStringLiteral("--cut"), QStringLiteral("full")});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QFile rendered(out);
+    ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
+
+    QFile json(data(QStringLiteral("kitchen_order.json")));
+    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
+    const TrpJsonData rows(json.readAll());
+    TrpReport report;
+    ASSERT_TRUE(report.LoadFromFile(KitchenTicket[0]));
+    report.Engine().SetClock([] { return QDateTime(QDate(2020, 12, 25), QTime(19, 5)); });
+    ASSERT_TRUE(report.PrepareReport(true));
+    const EscPosSettings queue{384, 180, EscPosSettings::Cut::Full, EscPosSettings::DefaultFeed};
+    const QByteArray expected =
+        TrpPageRenderer::escPosDocument(TrpPreviewPagesSource(report.PreviewPages()), queue);
+    EXPECT_TRUE(rendered.readAll() == expected);
+    EXPECT_TRUE(expected.endsWith(QByteArray("\x1bJ\x78\x1dV\x00", 6)));
 }
 
 } // namespace
