@@ -1,8 +1,11 @@
 #include "BenchSupport.h"
 
 #include <QGuiApplication>
+#include <QString>
+#include <QThread>
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <cups/cups.h>
 #include <unistd.h>
 
 long residentKiB() {
@@ -15,6 +18,21 @@ long residentKiB() {
         std::fclose(f);
     }
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+void waitUntilQueueIdle(benchmark::State& state, const QString& queue) {
+    state.PauseTiming();
+    const QByteArray name = queue.toUtf8();
+    for (int i = 0; i < 10000; ++i) {
+        cups_job_t* jobs = nullptr;
+        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
+        cupsFreeJobs(active, jobs);
+        if (active <= 0) {
+            break;
+        }
+        QThread::msleep(1);
+    }
+    state.ResumeTiming();
 }
 
 int runGuiBenchmarks(int argc, char** argv, const char* sourceDir) {

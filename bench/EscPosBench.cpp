@@ -11,9 +11,7 @@
 
 #include <QFileInfo>
 #include <QProcess>
-#include <QThread>
 #include <benchmark/benchmark.h>
-#include <cups/cups.h>
 
 namespace {
 
@@ -36,23 +34,6 @@ void BM_TicketToEscPos(benchmark::State& state) {
     state.counters["escpos_bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_TicketToEscPos)->Arg(5)->Arg(200)->Unit(benchmark::kMillisecond)->Repetitions(5);
-
-// Waits, outside the timing, until the queue has sent its jobs, as PrintTicketBench does: each ticket meets
-// an idle queue.
-void waitUntilIdle(benchmark::State& state, const QByteArray& queue) {
-    state.PauseTiming();
-    for (int i = 0; i < 10000; ++i) {
-        cups_job_t* jobs = nullptr;
-        const int active =
-            cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
-        cupsFreeJobs(active, jobs);
-        if (active <= 0) {
-            break;
-        }
-        QThread::msleep(1);
-    }
-    state.ResumeTiming();
-}
 
 // Prepared ticket (6 items) -> ESC/POS job accepted by a raw queue of the scheduler CUPS_SERVER names (a
 // private one: scripts/bench-print starts it; the queue is added and removed here). Its device is a receipt
@@ -86,7 +67,7 @@ void BM_PrintTicketToEscPosQueue(benchmark::State& state) {
             state.SkipWithError("nothing was printed");
             break;
         }
-        waitUntilIdle(state, queue.toUtf8());
+        waitUntilQueueIdle(state, queue);
     }
     TrpPrinters::reset();
     QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), queue});

@@ -10,28 +10,9 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <benchmark/benchmark.h>
-#include <cups/cups.h>
 
 namespace {
-
-// Waits, outside the timing, until the queue has finished its jobs: tickets reach a kitchen queue seconds
-// apart, so each one is measured against an idle scheduler rather than a backlog of earlier jobs.
-void waitUntilIdle(benchmark::State& state, const QString& printer) {
-    state.PauseTiming();
-    const QByteArray name = printer.toUtf8();
-    for (int i = 0; i < 10000; ++i) {
-        cups_job_t* jobs = nullptr;
-        const int active = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, name.constData(), 0, CUPS_WHICHJOBS_ACTIVE);
-        cupsFreeJobs(active, jobs);
-        if (active <= 0) {
-            break;
-        }
-        QThread::msleep(1);
-    }
-    state.ResumeTiming();
-}
 
 void printTickets(benchmark::State& state, const QString& printer, bool queue = false) {
     // The shipped kitchen order template, prepared with six items as the dispatch cycle does it.
@@ -48,7 +29,7 @@ void printTickets(benchmark::State& state, const QString& printer, bool queue = 
             return;
         }
         if (queue) {
-            waitUntilIdle(state, printer);
+            waitUntilQueueIdle(state, printer);
         }
     }
 }
@@ -116,7 +97,7 @@ void BM_SubmitTicketDocumentToCupsQueue(benchmark::State& state) {
             return;
         }
         benchmark::DoNotOptimize(CupsSpooler::submit(printer, QStringLiteral("bench"), document, page));
-        waitUntilIdle(state, printer);
+        waitUntilQueueIdle(state, printer);
     }
     state.counters["pdf_bytes"] = static_cast<double>(document.size());
 }

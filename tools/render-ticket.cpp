@@ -132,7 +132,7 @@ void renderOnce(const Options& o, QStringList& boxTexts, QList<QSizeF>& sizes, Q
 
 bool parse(const QStringList& arguments, Options* o) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Renders a ticket template to PDF or PNG."));
+    parser.setApplicationDescription(QStringLiteral("Renders a ticket template to PDF, PNG or ESC/POS."));
     parser.addHelpOption();
     parser.addPositionalArgument(QStringLiteral("TEMPLATE"), QStringLiteral("The ticket template (XML)."));
     parser.addOptions({

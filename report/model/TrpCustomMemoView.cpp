@@ -151,15 +151,20 @@ void TrpCustomMemoView::expandExpressions() {
     }
 }
 
+TrpTextFont TrpCustomMemoView::textFont() const {
+    TrpTextFont font;
+    font.name = Font().Name;
+    font.height = Font().Height;
+    font.style = Font().Style;
+    return font;
+}
+
 void TrpCustomMemoView::shrinkFontToFit() {
     const TrpFrame& frame = Frame();
     const double room =
         TrpDrawText::textRect(QRectF(0, 0, Width(), Height()), m_gapX, m_gapY, frame.Width(), frame.Typ())
             .width();
-    TrpTextFont font;
-    font.name = Font().Name;
-    font.height = Font().Height;
-    font.style = Font().Style;
+    TrpTextFont font = textFont();
     TrpTextOptions options;
     options.wordWrap = false;
     options.charSpacing = m_charSpacing;
@@ -203,10 +208,7 @@ double TrpCustomMemoView::CalcHeight() {
         left += band->Left();
         top += band->Top();
     }
-    TrpTextFont font;
-    font.name = Font().Name;
-    font.height = Font().Height;
-    font.style = Font().Style;
+    const TrpTextFont font = textFont();
     TrpTextOptions options;
     options.wordWrap = m_wordWrap;
     options.charSpacing = m_charSpacing;

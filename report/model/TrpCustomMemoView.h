@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+struct TrpTextFont;
+
 // A block of text: its lines (with expressions between ExpressionDelimiters), alignment, gaps and
 // spacing in report pixels, and the formats of its expressions. DisplayFormat is the first format,
 // created when first used.
@@ -103,6 +105,8 @@ private:
     void placeText();
     void expandExpressions();
     void shrinkFontToFit();
+    // The memo's font as the measuring takes it.
+    TrpTextFont textFont() const;
     // The value formatted; a format the memo cannot use becomes its error line and ends the layout.
     QString formatValue(const QVariant& value, const TrpFormat& format) const;
 

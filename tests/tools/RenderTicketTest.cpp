@@ -14,6 +14,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -39,6 +40,24 @@ ToolRun renderTicket(const QStringList& arguments) {
 const QStringList KitchenTicket = {data(QStringLiteral("kitchen_order.xml")), QStringLiteral("--data"),
                                    data(QStringLiteral("kitchen_order.json")), QStringLiteral("--now"),
                                    QStringLiteral("2020-12-25T19:05:00")};
+
+// The kitchen ticket the tool is given, prepared here the same way: its rows and the tool's clock.
+struct PreparedKitchenTicket {
+    PreparedKitchenTicket() {
+        QFile json(data(QStringLiteral("kitchen_order.json")));
+        if (!json.open(QIODevice::ReadOnly)) {
+            return;
+        }
+        rows = std::make_unique<TrpJsonData>(json.readAll());
+        prepared = report->LoadFromFile(KitchenTicket[0]);
+        report->Engine().SetClock([] { return QDateTime(QDate(2020, 12, 25), QTime(19, 5)); });
+        prepared = prepared && report->PrepareReport(true);
+    }
+
+    std::unique_ptr<TrpJsonData> rows;
+    std::unique_ptr<TrpReport> report = std::make_unique<TrpReport>();
+    bool prepared = false;
+};
 
 TEST(RenderTicket, ThermalPrinterImageMatchesTheReference) {
     QTemporaryDir dir;
@@ -146,13 +165,9 @@ TEST(RenderTicket, PdfIsTheDocumentAPrinterReceives) {
     QFile rendered(out);
     ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
 
-    QFile json(data(QStringLiteral("kitchen_order.json")));
-    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
-    const TrpJsonData rows(json.readAll());
-    TrpReport report;
-    ASSERT_TRUE(report.LoadFromFile(KitchenTicket[0]));
-    report.Engine().SetClock([] { return QDateTime(QDate(2020, 12, 25), QTime(19, 5)); });
-    ASSERT_TRUE(report.PrepareReport(true));
+    const PreparedKitchenTicket ticket;
+    ASSERT_TRUE(ticket.prepared);
+    TrpReport& report = *ticket.report;
     PdfFolderSpooler printers(dir.filePath(QStringLiteral("printers")), {QStringLiteral("Kitchen")},
                               QStringLiteral("Kitchen"));
     PrintSpooler::setCurrent(&printers);
@@ -180,13 +195,9 @@ TEST(RenderTicket, EscPosIsWhatAReceiptPrintersQueueSends) {
     QFile rendered(out);
     ASSERT_TRUE(rendered.open(QIODevice::ReadOnly));
 
-    QFile json(data(QStringLiteral("kitchen_order.json")));
-    ASSERT_TRUE(json.open(QIODevice::ReadOnly));
-    const TrpJsonData rows(json.readAll());
-    TrpReport report;
-    ASSERT_TRUE(report.LoadFromFile(KitchenTicket[0]));
-    report.Engine().SetClock([] { return QDateTime(QDate(2020, 12, 25), QTime(19, 5)); });
-    ASSERT_TRUE(report.PrepareReport(true));
+    const PreparedKitchenTicket ticket;
+    ASSERT_TRUE(ticket.prepared);
+    TrpReport& report = *ticket.report;
     const EscPosSettings queue{384, 180, EscPosSettings::Cut::Full, EscPosSettings::DefaultFeed};
     const QByteArray expected =
         TrpPageRenderer::escPosDocument(TrpPreviewPagesSource(report.PreviewPages()), queue);
